@@ -1,0 +1,49 @@
+# Compiler and linker settings shared by every target of the project.
+
+option(CQ_WARNINGS_AS_ERRORS "Treat compiler warnings as errors" OFF)
+
+# Warnings for all of our own code, product and tests alike.
+function(cq_warnings target)
+  if(MSVC)
+    target_compile_options(${target} PRIVATE /W4 /permissive-)
+    if(CQ_WARNINGS_AS_ERRORS)
+      target_compile_options(${target} PRIVATE /WX)
+    endif()
+  else()
+    target_compile_options(${target} PRIVATE -Wall -Wextra)
+    if(CQ_WARNINGS_AS_ERRORS)
+      target_compile_options(${target} PRIVATE -Werror)
+    endif()
+  endif()
+endfunction()
+
+# The product: no exceptions, no RTTI, no run-time DLLs beyond the system's,
+# and nothing linked that is not called.
+function(cq_product target)
+  cq_warnings(${target})
+  target_compile_definitions(${target} PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX)
+  if(MSVC)
+    target_compile_options(${target} PRIVATE /GR- /Gy /Os)
+    target_compile_definitions(${target} PRIVATE _HAS_EXCEPTIONS=0)
+  else()
+    target_compile_options(${target} PRIVATE
+      -fno-exceptions -fno-rtti -fno-threadsafe-statics
+      -ffunction-sections -fdata-sections
+      $<$<CONFIG:Release,MinSizeRel>:-Os>)
+  endif()
+endfunction()
+
+# Every executable, product or test, is self-contained: system DLLs only.
+function(cq_executable_links target)
+  if(NOT MSVC)
+    target_link_options(${target} PRIVATE -static -Wl,--gc-sections
+      $<$<CONFIG:Release,MinSizeRel>:-s>)
+  endif()
+endfunction()
+
+# Cross-built programs (tests, tools) run under Wine in a prefix of the build
+# tree's own; see tools/wine-run.
+if(CMAKE_CROSSCOMPILING AND NOT CMAKE_CROSSCOMPILING_EMULATOR)
+  set(CQ_WINEPREFIX "${CMAKE_BINARY_DIR}/wineprefix")
+  set(CMAKE_CROSSCOMPILING_EMULATOR "${PROJECT_SOURCE_DIR}/tools/wine-run;--prefix;${CQ_WINEPREFIX}")
+endif()

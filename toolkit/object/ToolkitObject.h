@@ -1,0 +1,79 @@
+#pragma once
+
+#include <cstdint>
+#include <utility>
+
+#include "toolkit/object/EventSlot.h"
+
+namespace toolkit {
+
+class PointerList;
+
+// The header of every object of the system: created on the heap by
+// CreateObject, freed explicitly by FreeObject. References taken with
+// AddReference defer a free until the last one is released; owned objects
+// are freed with their owner, last added first.
+class ToolkitObject {
+public:
+    ToolkitObject(const ToolkitObject&) = delete;
+    ToolkitObject& operator=(const ToolkitObject&) = delete;
+
+    // Fired once, with the object as sender, when the object is finalised.
+    EventSlot<void(ToolkitObject* sender)> OnDestroy;
+
+    bool FreePending() const { return (RefCount & 1) != 0; }
+
+protected:
+    ToolkitObject() = default;
+    virtual ~ToolkitObject() = default;
+
+    virtual void Init() {}
+    // A type that holds resources of its own releases them here and ends
+    // with ToolkitObject::Destroy, which finalises and frees the memory.
+    virtual void Destroy();
+
+private:
+    template <typename T, typename... Args>
+    friend T* CreateObject(Args&&... args);
+    friend void FreeObject(ToolkitObject* object);
+    friend void AddReference(ToolkitObject* object);
+    friend void ReleaseReference(ToolkitObject* object);
+    friend void AddOwnedObject(ToolkitObject* owner, ToolkitObject* object);
+
+    void Finalise();
+
+    // Twice the number of references held, minus one while a free is pending.
+    std::int32_t RefCount = 0;
+    PointerList* OwnedObjects = nullptr;
+};
+
+template <typename T, typename... Args>
+T* CreateObject(Args&&... args)
+{
+    T* object = new T(std::forward<Args>(args)...);
+    static_cast<ToolkitObject*>(object)->Init();
+    return object;
+}
+
+// Frees now, or, while references are held, when the last one is released.
+void FreeObject(ToolkitObject* object);
+
+void AddReference(ToolkitObject* object);
+void ReleaseReference(ToolkitObject* object);
+
+// The owner frees the object when the owner is destroyed.
+void AddOwnedObject(ToolkitObject* owner, ToolkitObject* object);
+
+// Holds a reference for the lifetime of a scope.
+class ObjectReference {
+public:
+    explicit ObjectReference(ToolkitObject* object) : object(object) { AddReference(object); }
+    ~ObjectReference() { ReleaseReference(object); }
+    ObjectReference(const ObjectReference&) = delete;
+    ObjectReference& operator=(const ObjectReference&) = delete;
+
+private:
+    ToolkitObject* object;
+};
+
+} // namespace toolkit
