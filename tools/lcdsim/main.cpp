@@ -1,6 +1,9 @@
 // lcdsim: a simulated display controller on a COM port. See HelpText().
 #include <windows.h>
 
+#include <fcntl.h>
+#include <io.h>
+
 #include <cstdio>
 
 #include "Decoder.h"
@@ -44,6 +47,10 @@ public:
 
 int main(int argc, char** argv)
 {
+    // Plain line ends, so that a file or pipe reads the same on every system.
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
+
     lcdsim::Options options;
     const char* error = nullptr;
     if (!lcdsim::ParseOptions(argc, argv, options, error)) {

@@ -1,0 +1,201 @@
+// The real lcdsim.exe on a bench line: this test writes to COM9, the program
+// reads the far end, COM25, and its printed pictures are checked.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <string>
+
+namespace {
+
+constexpr DWORD Deadline = 30000;
+
+// Paths come from the environment as the build wrote them; under Wine a Linux
+// path is reached through drive Z:.
+std::string FromEnvironment(const char* name)
+{
+    const char* value = std::getenv(name);
+    if (value == nullptr)
+        return {};
+    std::string path(value);
+    if (!path.empty() && path[0] == '/') {
+        for (char& c : path) {
+            if (c == '/')
+                c = '\\';
+        }
+        path = "Z:" + path;
+    }
+    return path;
+}
+
+struct Outcome {
+    DWORD exitCode = STILL_ACTIVE;
+    std::string output;
+};
+
+// Runs lcdsim with the given arguments, its output into a pipe. While the
+// program runs, `whenReady` is called once the output holds `readyText`.
+template <typename Action>
+Outcome RunLcdsim(const std::string& arguments, const char* readyText, Action whenReady)
+{
+    Outcome run;
+    const std::string exe = FromEnvironment("LCDSIM_EXE");
+    if (exe.empty()) {
+        ADD_FAILURE() << "LCDSIM_EXE is not set";
+        return run;
+    }
+    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+    HANDLE readEnd = nullptr;
+    HANDLE writeEnd = nullptr;
+    if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) {
+        ADD_FAILURE() << "CreatePipe failed";
+        return run;
+    }
+    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = writeEnd;
+    startup.hStdError = writeEnd;
+    PROCESS_INFORMATION process = {};
+    std::string commandLine = "\"" + exe + "\" " + arguments;
+    const BOOL started = CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0,
+                                        nullptr, nullptr, &startup, &process);
+    CloseHandle(writeEnd);
+    if (!started) {
+        ADD_FAILURE() << "cannot start " << exe << " (error " << GetLastError() << ")";
+        CloseHandle(readEnd);
+        return run;
+    }
+
+    bool ready = readyText == nullptr;
+    const ULONGLONG start = GetTickCount64();
+    for (;;) {
+        DWORD available = 0;
+        const BOOL open = PeekNamedPipe(readEnd, nullptr, 0, nullptr, &available, nullptr);
+        if (open && available > 0) {
+            char buffer[512];
+            DWORD count = 0;
+            if (ReadFile(readEnd, buffer, sizeof buffer, &count, nullptr))
+                run.output.append(buffer, count);
+            if (!ready && run.output.find(readyText) != std::string::npos) {
+                ready = true;
+                whenReady();
+            }
+            continue;
+        }
+        const bool ended = WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0;
+        if (!open || (ended && available == 0))
+            break;
+        if (GetTickCount64() - start > Deadline) {
+            ADD_FAILURE() << "lcdsim did not end in time; it printed:\n" << run.output;
+            TerminateProcess(process.hProcess, 99);
+            break;
+        }
+        Sleep(10);
+    }
+    // What the program wrote just before it ended may still be in the pipe.
+    for (;;) {
+        char buffer[512];
+        DWORD count = 0;
+        if (!ReadFile(readEnd, buffer, sizeof buffer, &count, nullptr) || count == 0)
+            break;
+        run.output.append(buffer, count);
+    }
+    WaitForSingleObject(process.hProcess, Deadline);
+    GetExitCodeProcess(process.hProcess, &run.exitCode);
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+    CloseHandle(readEnd);
+    EXPECT_TRUE(ready) << "lcdsim never printed \"" << readyText << "\":\n" << run.output;
+    return run;
+}
+
+Outcome RunLcdsim(const std::string& arguments)
+{
+    return RunLcdsim(arguments, nullptr, [] {});
+}
+
+// Writes to the near end the way the utility does: 9600 8N1, one write.
+void WriteToCom9(const std::string& bytes)
+{
+    // Only a line the bench has mapped is ever written to.
+    const std::string bench = FromEnvironment("LCDSIM_BENCH");
+    ASSERT_FALSE(bench.empty()) << "LCDSIM_BENCH is not set";
+    std::ifstream mapped(bench + "\\mapped");
+    bool served = false;
+    for (std::string name; std::getline(mapped, name);)
+        served = served || name == "com9";
+    ASSERT_TRUE(served) << "the bench does not serve COM9";
+
+    HANDLE port = CreateFileA("\\\\.\\COM9", GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(port, INVALID_HANDLE_VALUE) << "error " << GetLastError();
+    DCB dcb = {};
+    dcb.DCBlength = sizeof dcb;
+    GetCommState(port, &dcb);
+    dcb.BaudRate = CBR_9600;
+    dcb.ByteSize = 8;
+    dcb.Parity = NOPARITY;
+    dcb.StopBits = ONESTOPBIT;
+    SetCommState(port, &dcb);
+    DWORD written = 0;
+    EXPECT_TRUE(WriteFile(port, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr));
+    EXPECT_EQ(written, bytes.size());
+    CloseHandle(port);
+}
+
+const char* const Banner = "lcdsim: COM25 at 9600 8N1\n";
+
+} // namespace
+
+TEST(LcdsimOnBench, TheConfigureBytesShowCompleteOnATwoBySixteenLK16212)
+{
+    const std::string configure("\xFE\x04\x02\xFE\x03\x10\xFE\x05\x34\xFE\x58" "Complete!", 20);
+    const Outcome run = RunLcdsim("--hex --idle-exit 500 --wait 20000 COM25", Banner,
+                              [&] { WriteToCom9(configure); });
+    EXPECT_EQ(run.exitCode, 0u) << run.output;
+    const std::string last = "== text \"Complete!\"\n"
+                             "   bytes 43 6F 6D 70 6C 65 74 65 21\n"
+                             "LK162-12 (0x34), 2 x 16\n"
+                             "+----------------+\n"
+                             "|Complete!       |\n"
+                             "|                |\n"
+                             "+----------------+\n";
+    ASSERT_GE(run.output.size(), last.size()) << run.output;
+    EXPECT_EQ(run.output.substr(run.output.size() - last.size()), last) << run.output;
+    EXPECT_NE(run.output.find("== rows 2\n   bytes FE 04 02\n"), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("== type LK162-12 (0x34)\n"), std::string::npos) << run.output;
+}
+
+TEST(LcdsimOnBench, StopsAtTheByteLimitEvenWhenMoreArrives)
+{
+    const Outcome run = RunLcdsim("--bytes 5 --wait 20000 COM25", Banner,
+                              [] { WriteToCom9(std::string("\xFE\x58" "abcdefgh", 10)); });
+    EXPECT_EQ(run.exitCode, 0u) << run.output;
+    EXPECT_NE(run.output.find("|abc             |\n"), std::string::npos) << run.output;
+}
+
+TEST(LcdsimOnBench, GivesUpWithCodeThreeWhenNothingArrives)
+{
+    const Outcome run = RunLcdsim("--wait 300 COM25");
+    EXPECT_EQ(run.exitCode, 3u) << run.output;
+}
+
+TEST(LcdsimOnBench, APortThatDoesNotExistEndsWithCodeOne)
+{
+    const Outcome run = RunLcdsim("COM200");
+    EXPECT_EQ(run.exitCode, 1u) << run.output;
+    EXPECT_NE(run.output.find("cannot open COM200"), std::string::npos) << run.output;
+}
+
+TEST(LcdsimOnBench, AWrongCommandLineEndsWithCodeTwoAndHelpWithZero)
+{
+    EXPECT_EQ(RunLcdsim("--bytes 0 COM25").exitCode, 2u);
+    const Outcome help = RunLcdsim("--help");
+    EXPECT_EQ(help.exitCode, 0u);
+    EXPECT_NE(help.output.find("usage: lcdsim"), std::string::npos) << help.output;
+}

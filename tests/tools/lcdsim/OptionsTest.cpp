@@ -1,0 +1,92 @@
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "Options.h"
+
+namespace {
+
+struct Parsed {
+    bool ok;
+    lcdsim::Options options;
+    std::string error;
+};
+
+Parsed Parse(std::initializer_list<const char*> arguments)
+{
+    std::vector<const char*> argv{"lcdsim"};
+    argv.insert(argv.end(), arguments);
+    Parsed parsed{};
+    const char* error = nullptr;
+    parsed.ok = lcdsim::ParseOptions(static_cast<int>(argv.size()), argv.data(), parsed.options, error);
+    parsed.error = error != nullptr ? error : "";
+    return parsed;
+}
+
+} // namespace
+
+TEST(Options, APortAloneServesForEverWithoutHex)
+{
+    const Parsed parsed = Parse({"COM17"});
+    ASSERT_TRUE(parsed.ok) << parsed.error;
+    EXPECT_EQ(parsed.options.port, 17u);
+    EXPECT_FALSE(parsed.options.hex);
+    EXPECT_EQ(parsed.options.byteLimit, 0u);
+    EXPECT_EQ(parsed.options.idleExit, 0u);
+    EXPECT_EQ(parsed.options.wait, 0u);
+}
+
+TEST(Options, ReadsEveryOptionInAnyOrder)
+{
+    const Parsed parsed = Parse({"--idle-exit", "500", "com3", "--hex", "--bytes", "20", "--wait", "9000"});
+    ASSERT_TRUE(parsed.ok) << parsed.error;
+    EXPECT_EQ(parsed.options.port, 3u);
+    EXPECT_TRUE(parsed.options.hex);
+    EXPECT_EQ(parsed.options.byteLimit, 20u);
+    EXPECT_EQ(parsed.options.idleExit, 500u);
+    EXPECT_EQ(parsed.options.wait, 9000u);
+}
+
+TEST(Options, HelpNeedsNoPort)
+{
+    const Parsed parsed = Parse({"--help"});
+    ASSERT_TRUE(parsed.ok);
+    EXPECT_TRUE(parsed.options.help);
+    EXPECT_NE(std::string(lcdsim::HelpText()).find("usage: lcdsim"), std::string::npos);
+}
+
+TEST(Options, RefusesWrongCommandLinesWithAReason)
+{
+    const std::vector<std::initializer_list<const char*>> wrong = {
+        {},
+        {"COM0"},
+        {"COM256"},
+        {"COM"},
+        {"COM1x"},
+        {"LPT1"},
+        {"COM1", "COM2"},
+        {"COM1", "--bytes"},
+        {"COM1", "--bytes", "0"},
+        {"COM1", "--bytes", "-5"},
+        {"COM1", "--bytes", "99999999999999999999"},
+        {"COM1", "--idle-exit", "1e3"},
+        {"COM1", "--wait", ""},
+        {"COM1", "--colour"},
+    };
+    for (const auto& arguments : wrong) {
+        const Parsed parsed = Parse(arguments);
+        EXPECT_FALSE(parsed.ok) << arguments.size();
+        EXPECT_FALSE(parsed.error.empty());
+    }
+}
+
+TEST(Options, TakesTheHighestPortAndTheLargestCounts)
+{
+    const Parsed parsed = Parse({"COM255", "--bytes", "2147483647", "--wait", "86400000"});
+    ASSERT_TRUE(parsed.ok) << parsed.error;
+    EXPECT_EQ(parsed.options.port, 255u);
+    EXPECT_EQ(parsed.options.byteLimit, 2147483647u);
+    EXPECT_EQ(parsed.options.wait, 86400000u);
+}
