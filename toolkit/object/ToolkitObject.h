@@ -31,6 +31,9 @@ protected:
     // A type that holds resources of its own releases them here and ends
     // with ToolkitObject::Destroy, which finalises and frees the memory.
     virtual void Destroy();
+    // Fires OnDestroy and frees the owned objects; runs once, so a type whose
+    // owned objects must go before its other resources may call it early.
+    void Finalise();
 
 private:
     template <typename T, typename... Args>
@@ -39,8 +42,6 @@ private:
     friend void AddReference(ToolkitObject* object);
     friend void ReleaseReference(ToolkitObject* object);
     friend void AddOwnedObject(ToolkitObject* owner, ToolkitObject* object);
-
-    void Finalise();
 
     // Twice the number of references held, minus one while a free is pending.
     std::int32_t RefCount = 0;

@@ -1,0 +1,11 @@
+#include "toolkit/control/ApplicationState.h"
+
+namespace toolkit {
+
+Control* MainControl = nullptr;
+bool LoopRunning = false;
+bool LoopTerminated = false;
+Control* ControlBeingCreated = nullptr;
+std::uint16_t NextControlId = FirstControlId;
+
+} // namespace toolkit

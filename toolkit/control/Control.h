@@ -1,0 +1,231 @@
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+#include <cstdint>
+
+#include "toolkit/control/ControlKind.h"
+#include "toolkit/control/MessageRecord.h"
+#include "toolkit/graphics/Color.h"
+#include "toolkit/object/EventSlot.h"
+#include "toolkit/object/ToolkitObject.h"
+
+namespace toolkit {
+
+class Canvas;
+class DrawingTool;
+class PointerList;
+
+using ControlProcedure = void (*)(Control* control);
+// Keyboard navigation of a form: (control, key, the message is not WM_KEYDOWN).
+using NavigationKeyProcedure = bool (*)(Control* control, WPARAM key, bool notKeyDown);
+
+struct ClientInsets {
+    int Top = 0;
+    int Bottom = 0;
+    int Left = 0;
+    int Right = 0;
+};
+
+// PositionSet bits.
+inline constexpr std::uint8_t LeftSet = 0x01;
+inline constexpr std::uint8_t TopSet = 0x02;
+
+// One native window: a form or a child control. The window is made when an
+// operation first needs it; until then every setter only stores its value.
+class Control : public ToolkitObject {
+public:
+    HWND Handle = nullptr;
+    UINT ClassStyle = CS_OWNDC;
+    DWORD Style = WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_OVERLAPPEDWINDOW;
+    DWORD ExStyle = WS_EX_CONTROLPARENT;
+    HCURSOR Cursor = nullptr;
+    // 0 = not yet resolved; InvalidIcon = no icon.
+    HICON Icon = nullptr;
+    bool IconShared = false;
+    char* Caption = nullptr;
+    std::uint8_t SizeState = 0;
+    int SavedShowCommand = 0;
+    toolkit::Canvas* Canvas = nullptr;
+    WNDPROC NativeClassProc = nullptr;
+    bool WindowGone = false;
+    Control* Parent = nullptr;
+    bool Visible = true;
+    bool TabStop = false;
+    int TabOrder = 0;
+    PointerList* Children = nullptr;
+    HBRUSH BackgroundBrush = nullptr;
+    COLORREF BackgroundBrushColor = 0;
+    bool Destroyed = false;
+    std::uint16_t ControlId = 0;
+    bool IsForm = false;
+    bool IsChild = false;
+    std::uint8_t PositionSet = 0;
+    PointerList* Hooks = nullptr;
+    EventSlot<void(Control* sender)> OnLeave;
+    // The native class this control's window class derives from.
+    const char* ClassName = nullptr;
+    bool Look3D = true;
+    bool Edge3D = true;
+    toolkit::Color TextColor = ColorWindowText;
+    DrawingTool* Font = nullptr;
+    toolkit::Color Color = ColorButtonFace;
+    // A brush tool slot; no control of this program fills it.
+    DrawingTool* Brush = nullptr;
+    int Margin = 2;
+    RECT BoundsRect{};
+    toolkit::ClientInsets ClientInsets{};
+    bool Transparent = false;
+    EventSlot<bool(MessageRecord& record, LRESULT& result)> OnMessage;
+    EventSlot<bool(MessageRecord& record, LRESULT& result)> SavedOnMessage;
+    EventSlot<void(Control* sender)> OnClick;
+    Control* CurrentControl = nullptr;
+    bool CreatedHidden = false;
+    bool ShowPending = false;
+    // Raised while the toolkit itself moves the focus.
+    std::int8_t FocusGuard = 0;
+    bool IsDefaultButton = false;
+    bool IsCancelButton = false;
+    bool IsPushButton = false;
+    Control* DefaultButton = nullptr;
+    Control* CancelButton = nullptr;
+    EventSlot<void(Control* sender)> OnChange;
+    EventSlot<void(Control* sender)> OnEnter;
+    ControlKind Kind{};
+    EventSlot<void(Control* sender)> OnSelChange;
+    EventSlot<void(Control* sender)> OnMouseLeave;
+    EventSlot<void(Control* sender)> OnMouseEnter;
+    EventSlot<bool(Control* sender)> OnTestMouseOver;
+    bool MouseInside = false;
+    EventSlot<void(Control* sender, bool& accept)> OnClose;
+    // Runs right after the native window is made.
+    ControlProcedure AfterCreateProcedure = nullptr;
+    // Runs after the caption or the font changes.
+    ControlProcedure SizeToTextProcedure = nullptr;
+
+    // Dispatcher routines, empty unless a kind or a form installs them:
+    // the control's own keyboard routine, the one run before OnClick fires,
+    // and a form's keyboard navigation (children copy it at creation).
+    MessageHook KeyProcedure = nullptr;
+    ControlProcedure BeforeClickProcedure = nullptr;
+    NavigationKeyProcedure NavigationKeyHandler = nullptr;
+
+    // Sets up the fields that depend on the parent and joins its Children.
+    virtual void InitUnderParent(Control* parent);
+    // Makes the native window (and those of the parents first); shows a
+    // window made hidden when it waits for that. Returns success.
+    virtual bool CreateNativeWindow();
+    virtual LRESULT HandleMessage(MessageRecord& record);
+
+    bool DestructionBegun() const { return destructionBegun; }
+
+protected:
+    void Init() override;
+    void Destroy() override;
+
+private:
+    bool destructionBegun = false;
+};
+
+inline const HICON InvalidIcon = reinterpret_cast<HICON>(static_cast<INT_PTR>(-1));
+
+// Tells whether a Control was destroyed while the watch was in scope: lets a
+// caller that hands a Control to other code know whether it may touch it again.
+class DestroyWatch {
+public:
+    explicit DestroyWatch(Control* control);
+    ~DestroyWatch();
+    DestroyWatch(const DestroyWatch&) = delete;
+    DestroyWatch& operator=(const DestroyWatch&) = delete;
+
+    bool Destroyed() const { return destroyed; }
+
+private:
+    friend class Control;
+    Control* control;
+    bool destroyed = false;
+    DestroyWatch* next;
+};
+
+// Construction. A kind that needs fields of its own derives from Control and
+// passes its type; the object is then set up exactly as a plain Control.
+void SetUpForm(Control* form, Control* parent, const char* caption);
+void SetUpChildControl(Control* control, Control* parent, const char* className, DWORD style,
+                       const ControlKind* kind, bool edge);
+
+template <typename T = Control>
+T* CreateForm(Control* parent, const char* caption)
+{
+    T* form = CreateObject<T>();
+    SetUpForm(form, parent, caption);
+    return form;
+}
+
+template <typename T = Control>
+T* CreateChildControl(Control* parent, const char* className, DWORD style,
+                      const ControlKind* kind, bool edge)
+{
+    T* control = CreateObject<T>();
+    SetUpChildControl(control, parent, className, style, kind, edge);
+    return control;
+}
+
+// Native window.
+HWND GetWindowHandle(Control* control);
+LRESULT Perform(Control* control, UINT message, WPARAM wParam, LPARAM lParam);
+void CreateChildWindows(Control* control);
+
+// Tree.
+void SetParent(Control* control, Control* parent);
+Control* ParentForm(Control* control);
+void DestroyChildren(Control* control);
+std::int32_t ChildCount(const Control* control);
+Control* ChildAt(const Control* control, std::int32_t index);
+
+// Properties.
+
+// The caption as the platform takes it: a window text longer than
+// MaxWindowTextLength is refused (the window is not made, or its text is
+// emptied), so a longer caption reaches the window cut to that length.
+inline constexpr std::size_t MaxWindowTextLength = 32766;
+class WindowText {
+public:
+    explicit WindowText(const char* caption);
+    ~WindowText();
+    WindowText(const WindowText&) = delete;
+    WindowText& operator=(const WindowText&) = delete;
+    const char* Text() const { return text; }
+
+private:
+    const char* text;
+    char* cut = nullptr;
+};
+
+void SetCaption(Control* control, const char* text);
+void SetWindowStyle(Control* control, DWORD style);
+void SetVisible(Control* control, bool visible);
+bool IsVisible(Control* control);
+bool IsEnabled(Control* control);
+void Invalidate(Control* control);
+HICON GetIcon(Control* control);
+void SetIcon(Control* control, HICON icon);
+void SetIconFromResource(Control* control, HINSTANCE module, const char* name);
+void SetBackgroundColor(Control* control, toolkit::Color color);
+void SetFocused(Control* control, bool focused);
+
+// Bounds.
+RECT GetBounds(Control* control);
+void SetBounds(Control* control, const RECT& bounds);
+void SetLeft(Control* control, int left);
+void SetTop(Control* control, int top);
+void SetWidth(Control* control, int width);
+void SetHeight(Control* control, int height);
+int GetWidth(Control* control);
+int GetHeight(Control* control);
+Control* SetControlPosition(Control* control, int left, int top);
+Control* SetControlSize(Control* control, int width, int height);
+RECT GetClientBounds(Control* control);
+void CenterWindow(Control* control);
+
+} // namespace toolkit

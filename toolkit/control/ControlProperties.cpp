@@ -1,0 +1,178 @@
+#include <cstring>
+#include <utility>
+
+#include "toolkit/control/ApplicationState.h"
+#include "toolkit/control/Control.h"
+#include "toolkit/graphics/DrawingTool.h"
+#include "toolkit/graphics/ObjectTally.h"
+
+namespace toolkit {
+
+namespace {
+
+char* CopyText(const char* text)
+{
+    if (text == nullptr)
+        return nullptr;
+    const std::size_t length = std::strlen(text);
+    char* copy = new char[length + 1];
+    std::memcpy(copy, text, length + 1);
+    return copy;
+}
+
+} // namespace
+
+WindowText::WindowText(const char* caption) : text(caption)
+{
+    if (caption == nullptr || std::strlen(caption) <= MaxWindowTextLength)
+        return;
+    cut = new char[MaxWindowTextLength + 1];
+    std::memcpy(cut, caption, MaxWindowTextLength);
+    cut[MaxWindowTextLength] = 0;
+    text = cut;
+}
+
+WindowText::~WindowText()
+{
+    delete[] cut;
+}
+
+void SetCaption(Control* control, const char* text)
+{
+    if (control == nullptr)
+        return;
+    char* copy = CopyText(text);
+    delete[] std::exchange(control->Caption, copy);
+    if (control->Handle != nullptr) {
+        WindowText text(control->Caption);
+        SetWindowTextA(control->Handle, text.Text());
+        Invalidate(control);
+    }
+    if (control->SizeToTextProcedure != nullptr)
+        control->SizeToTextProcedure(control);
+}
+
+void SetWindowStyle(Control* control, DWORD style)
+{
+    if (control == nullptr || control->Style == style)
+        return;
+    control->Style = style;
+    if (control->Handle != nullptr) {
+        SetWindowLongA(control->Handle, GWL_STYLE, static_cast<LONG>(style));
+        SetWindowPos(control->Handle, nullptr, 0, 0, 0, 0,
+                     SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+        Invalidate(control);
+    }
+}
+
+void SetVisible(Control* control, bool visible)
+{
+    if (control == nullptr)
+        return;
+    if (visible)
+        control->Style |= WS_VISIBLE;
+    else
+        control->Style &= ~WS_VISIBLE;
+    control->Visible = visible;
+    if (control->Handle != nullptr) {
+        ShowWindow(control->Handle, visible ? SW_SHOW : SW_HIDE);
+        if (!visible)
+            control->ShowPending = false;
+    }
+}
+
+bool IsVisible(Control* control)
+{
+    if (control == nullptr)
+        return false;
+    if (!control->IsChild && control->Handle != nullptr)
+        control->Visible = IsWindowVisible(control->Handle) != FALSE;
+    return control->Visible;
+}
+
+bool IsEnabled(Control* control)
+{
+    if (control == nullptr)
+        return false;
+    if (control->Handle != nullptr)
+        return IsWindowEnabled(control->Handle) != FALSE;
+    return (control->Style & WS_DISABLED) == 0;
+}
+
+void Invalidate(Control* control)
+{
+    if (LoopTerminated || control == nullptr || control->Handle == nullptr)
+        return;
+    InvalidateRect(control->Handle, nullptr, TRUE);
+}
+
+HICON GetIcon(Control* control)
+{
+    if (control == nullptr || control->Icon == InvalidIcon)
+        return nullptr;
+    if (control->Icon != nullptr || MainControl == nullptr)
+        return control->Icon;
+    if (control == MainControl) {
+        // The program's own icon resource: shared, never destroyed by us.
+        control->Icon = LoadIconA(GetModuleHandleA(nullptr), "MAINICON");
+        control->IconShared = control->Icon != nullptr;
+    } else if (HICON mainIcon = GetIcon(MainControl)) {
+        control->Icon = CopyIconImage(mainIcon);
+    }
+    return control->Icon;
+}
+
+void SetIcon(Control* control, HICON icon)
+{
+    if (control == nullptr || control->Icon == icon)
+        return;
+    const bool previousShared = std::exchange(control->IconShared, false);
+    HICON old = std::exchange(control->Icon, icon);
+    const LPARAM sent = icon == InvalidIcon ? 0 : reinterpret_cast<LPARAM>(icon);
+    auto previous = reinterpret_cast<HICON>(Perform(control, WM_SETICON, ICON_BIG, sent));
+    if (previousShared)
+        return;
+    // Making the window may already have given it the new icon.
+    if (previous != icon)
+        DropIcon(previous);
+    if (old != previous && old != icon && old != InvalidIcon)
+        DropIcon(old);
+}
+
+void SetIconFromResource(Control* control, HINSTANCE module, const char* name)
+{
+    if (control == nullptr)
+        return;
+    SetIcon(control, LoadIconA(module, name));
+    control->IconShared = true;
+}
+
+void SetBackgroundColor(Control* control, toolkit::Color color)
+{
+    if (control == nullptr)
+        return;
+    if (control->Handle != nullptr && control->Kind.ColorMsg != 0)
+        Perform(control, control->Kind.ColorMsg, 0, static_cast<LPARAM>(ResolveColor(color)));
+    if (color == control->Color)
+        return;
+    control->Color = color;
+    DropGraphicsObject(std::exchange(control->BackgroundBrush, nullptr));
+    if (control->Brush != nullptr)
+        control->Brush->Data.Color = color;
+    Invalidate(control);
+}
+
+void SetFocused(Control* control, bool focused)
+{
+    if (control == nullptr || !focused)
+        return;
+    if (control->IsChild) {
+        if (Control* form = ParentForm(control))
+            form->CurrentControl = control;
+        SetFocus(GetWindowHandle(control));
+    } else {
+        SetForegroundWindow(GetWindowHandle(control));
+    }
+}
+
+} // namespace toolkit

@@ -1,0 +1,142 @@
+#include <cstring>
+
+#include "toolkit/control/ApplicationState.h"
+#include "toolkit/control/Control.h"
+#include "toolkit/control/Dispatch.h"
+#include "toolkit/graphics/ControlGraphics.h"
+
+namespace toolkit {
+
+namespace {
+
+constexpr std::size_t ClassNameBufferSize = 64;
+constexpr UINT DerivedClassStyleMask = 0xFFFFBF1F; // no OWNDC, CLASSDC, PARENTDC, GLOBALCLASS
+
+// "obj_" + the native class name, cut to fit 63 characters.
+void DerivedClassName(const char* className, char (&name)[ClassNameBufferSize])
+{
+    std::memset(name, 0, sizeof(name));
+    std::strncpy(name, "obj_", sizeof(name) - 1);
+    if (className != nullptr)
+        std::strncat(name, className, sizeof(name) - 1 - std::strlen(name));
+}
+
+int SizeOrDefault(LONG size)
+{
+    return size == 0 ? CW_USEDEFAULT : static_cast<int>(size);
+}
+
+} // namespace
+
+bool Control::CreateNativeWindow()
+{
+    if (Parent != nullptr && GetWindowHandle(Parent) == nullptr)
+        return false;
+    if (Handle != nullptr) {
+        CreateChildWindows(this);
+        if (ShowPending) {
+            SetVisible(this, true);
+            ShowPending = false;
+        }
+        return true;
+    }
+
+    HINSTANCE module = GetModuleHandleA(nullptr);
+    WNDCLASSA windowClass{};
+    windowClass.style = ClassStyle;
+    windowClass.lpfnWndProc = NativeClassProc;
+    windowClass.hInstance = module;
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+
+    char name[ClassNameBufferSize];
+    DerivedClassName(ClassName, name);
+
+    const int width = SizeOrDefault(BoundsRect.right - BoundsRect.left);
+    const int height = SizeOrDefault(BoundsRect.bottom - BoundsRect.top);
+    int x = CW_USEDEFAULT;
+    int y = CW_USEDEFAULT;
+    if (IsChild || (PositionSet & (LeftSet | TopSet)) != 0) {
+        x = BoundsRect.left;
+        y = BoundsRect.top;
+    }
+
+    if (ClassName != nullptr) {
+        // Succeeds for the platform's control classes, whose data the derived
+        // class takes over; fails for "Form", which keeps the prepared values.
+        WNDCLASSA native{};
+        if (GetClassInfoA(module, ClassName, &native))
+            windowClass = native;
+        windowClass.hInstance = module;
+        windowClass.style &= DerivedClassStyleMask;
+        if (NativeClassProc == nullptr)
+            NativeClassProc = windowClass.lpfnWndProc;
+    }
+
+    HWND parentWindow = Parent != nullptr ? Parent->Handle : nullptr;
+    if ((Style & WS_CHILD) != 0 && parentWindow == nullptr)
+        return false;
+
+    WNDCLASSA registered{};
+    if (!GetClassInfoA(module, name, &registered)) {
+        windowClass.lpszClassName = name;
+        windowClass.lpfnWndProc = WindowProcedure;
+        if (RegisterClassA(&windowClass) == 0)
+            return false;
+    }
+
+    ControlBeingCreated = this;
+    // A child's menu parameter is its identifier.
+    auto menu = reinterpret_cast<HMENU>(static_cast<UINT_PTR>(IsChild ? ControlId : 0));
+    WindowText text(Caption);
+    Handle = CreateWindowExA(ExStyle, name, text.Text(), Style, x, y, width, height, parentWindow,
+                             menu, module, nullptr);
+    if (ControlBeingCreated == this)
+        ControlBeingCreated = nullptr;
+    if (Handle == nullptr)
+        return false;
+
+    SendMessageA(Handle, WM_UPDATEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+    if (GetPropA(Handle, SelfProperty) == nullptr)
+        SetPropA(Handle, SelfProperty, this);
+    if (!IsChild)
+        Perform(this, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(GetIcon(this)));
+
+    if (AfterCreateProcedure != nullptr)
+        AfterCreateProcedure(this);
+    ApplyControlFont(this);
+    CreateChildWindows(this);
+    return true;
+}
+
+HWND GetWindowHandle(Control* control)
+{
+    if (control == nullptr)
+        return nullptr;
+    if (control->Handle != nullptr)
+        return control->Handle;
+    if (!control->CreatedHidden) {
+        control->CreatedHidden = true;
+        // Only a control that was to be seen waits to be shown.
+        const bool wasVisible = control->Visible;
+        SetVisible(control, false);
+        control->CreateNativeWindow();
+        control->ShowPending = wasVisible;
+    } else {
+        control->CreateNativeWindow();
+    }
+    return control->Handle;
+}
+
+LRESULT Perform(Control* control, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return SendMessageA(GetWindowHandle(control), message, wParam, lParam);
+}
+
+void CreateChildWindows(Control* control)
+{
+    for (std::int32_t i = 0; i < ChildCount(control); ++i)
+        if (Control* child = ChildAt(control, i))
+            child->CreateNativeWindow();
+}
+
+} // namespace toolkit

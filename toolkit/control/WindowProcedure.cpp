@@ -1,0 +1,57 @@
+#include "toolkit/control/ApplicationState.h"
+#include "toolkit/control/Control.h"
+#include "toolkit/control/Dispatch.h"
+#include "toolkit/graphics/ObjectTally.h"
+
+namespace toolkit {
+
+Control* ControlOfWindow(HWND window)
+{
+    return window != nullptr ? static_cast<Control*>(GetPropA(window, SelfProperty)) : nullptr;
+}
+
+// The first message of a window that CreateNativeWindow is making binds the
+// window to its Control, before CreateWindowExA has returned the handle.
+LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    MessageRecord record{window, message, wParam, lParam};
+
+    if (message == WM_NCCREATE)
+        CountWindowMade(window);
+    else if (message == WM_NCDESTROY)
+        CountWindowGone(window);
+
+    Control* target = ControlOfWindow(window);
+    if (ControlBeingCreated != nullptr && window != nullptr && target == nullptr) {
+        target = ControlBeingCreated;
+        ControlBeingCreated = nullptr;
+        target->Handle = window;
+        SetPropA(window, SelfProperty, target);
+    }
+    if (target == nullptr)
+        target = MainControl;
+    if (target == nullptr)
+        return DefWindowProcA(window, message, wParam, lParam);
+    return target->HandleMessage(record);
+}
+
+LRESULT DefaultHandling(Control* control, MessageRecord& record)
+{
+    if (control != nullptr && control->NativeClassProc != nullptr)
+        return CallWindowProcA(control->NativeClassProc, control->Handle, record.Message,
+                               record.WParam, record.LParam);
+    return DefWindowProcA(record.Window, record.Message, record.WParam, record.LParam);
+}
+
+bool IsMainWindow(const Control* control)
+{
+    if (control == nullptr || control->IsChild)
+        return false;
+    if (control->Parent == nullptr)
+        return true;
+    if (control->Parent->Parent == nullptr)
+        return ChildAt(control->Parent, 0) == control;
+    return false;
+}
+
+} // namespace toolkit

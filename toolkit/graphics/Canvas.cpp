@@ -1,0 +1,180 @@
+#include "toolkit/graphics/Canvas.h"
+
+#include <climits>
+#include <utility>
+
+#include "toolkit/control/Control.h"
+#include "toolkit/graphics/DrawingTool.h"
+#include "toolkit/graphics/ObjectTally.h"
+
+namespace toolkit {
+
+namespace {
+
+// The stock objects put back into a device context when tools leave it.
+struct StockObjects {
+    HGDIOBJ Pen = nullptr;
+    HGDIOBJ Brush = nullptr;
+    HGDIOBJ Font = nullptr;
+};
+StockObjects stock;
+
+const StockObjects& Stock()
+{
+    if (stock.Pen == nullptr) {
+        stock.Pen = GetStockObject(BLACK_PEN);
+        stock.Brush = GetStockObject(NULL_BRUSH);
+        stock.Font = GetStockObject(SYSTEM_FONT);
+    }
+    return stock;
+}
+
+void DeselectOnToolChange(void* canvas, DrawingTool*)
+{
+    DeselectCanvasTools(static_cast<Canvas*>(canvas));
+}
+
+void LetGo(Canvas* canvas, HDC dc)
+{
+    switch (std::exchange(canvas->Source, Canvas::DCSource::HandedIn)) {
+    case Canvas::DCSource::Window:
+        GiveBackWindowDC(canvas->Owner != nullptr ? canvas->Owner->Handle : nullptr, dc);
+        break;
+    case Canvas::DCSource::Memory:
+        DropMemoryDC(dc);
+        break;
+    case Canvas::DCSource::HandedIn:
+        // CreateCanvas(dc) hands the DC over; a control's canvas only borrows one.
+        if (!canvas->DCProvider)
+            DeleteDC(dc);
+        break;
+    }
+}
+
+void SelectFont(Canvas* canvas)
+{
+    if (canvas->FontTool != nullptr) {
+        HGDIOBJ font = GetToolHandle(canvas->FontTool);
+        for (DrawingTool* tool : {canvas->FontTool, canvas->BrushTool, canvas->PenTool})
+            if (tool != nullptr)
+                tool->OnChange = {DeselectOnToolChange, canvas};
+        HDC dc = GetCanvasHandle(canvas);
+        SelectObject(dc, font);
+        SetTextColor(dc, ResolveColor(canvas->FontTool->Data.Color));
+    } else if (canvas->Owner != nullptr) {
+        SetTextColor(canvas->DC, ResolveColor(canvas->Owner->TextColor));
+    }
+}
+
+} // namespace
+
+Canvas* CreateCanvas(HDC dc)
+{
+    auto* canvas = CreateObject<Canvas>();
+    canvas->CopyMode = SRCCOPY;
+    if (dc != nullptr)
+        SetCanvasHandle(canvas, dc);
+    return canvas;
+}
+
+void Canvas::Destroy()
+{
+    SetCanvasHandle(this, nullptr);
+    FreeObject(std::exchange(PenTool, nullptr));
+    FreeObject(std::exchange(BrushTool, nullptr));
+    FreeObject(std::exchange(FontTool, nullptr));
+    ToolkitObject::Destroy();
+}
+
+HDC GetCanvasHandle(Canvas* canvas)
+{
+    if (canvas == nullptr)
+        return nullptr;
+    if (canvas->DCProvider) {
+        HDC dc = canvas->DCProvider.Fire(canvas);
+        SetCanvasHandle(canvas, dc);
+        return dc;
+    }
+    return canvas->DC;
+}
+
+void SetCanvasHandle(Canvas* canvas, HDC dc)
+{
+    if (canvas == nullptr || dc == canvas->DC)
+        return;
+    if (canvas->DC != nullptr) {
+        DeselectCanvasTools(canvas);
+        LetGo(canvas, std::exchange(canvas->DC, nullptr));
+        canvas->State &= ~CanvasHasDC;
+    }
+    if (dc != nullptr) {
+        canvas->State |= CanvasHasDC;
+        canvas->DC = dc;
+        MoveTo(canvas, canvas->PenPos.x, canvas->PenPos.y);
+    }
+}
+
+void DeselectCanvasTools(Canvas* canvas)
+{
+    constexpr std::uint8_t selected = CanvasPenSelected | CanvasBrushSelected | CanvasFontSelected;
+    if (canvas == nullptr || canvas->DC == nullptr || (canvas->State & selected) == 0)
+        return;
+    const StockObjects& objects = Stock();
+    SelectObject(canvas->DC, objects.Font);
+    SelectObject(canvas->DC, objects.Brush);
+    SelectObject(canvas->DC, objects.Pen);
+    canvas->State &= ~selected;
+}
+
+HDC RequireCanvasState(Canvas* canvas, std::uint8_t flags)
+{
+    if (canvas == nullptr)
+        return nullptr;
+    if (flags & CanvasNotifyFirst)
+        canvas->OnChange.Fire(canvas);
+    flags &= 0x0F;
+    if ((flags & CanvasHasDC) && GetCanvasHandle(canvas) == nullptr)
+        return nullptr;
+    const std::uint8_t missing = flags & ~canvas->State;
+    if (missing == 0)
+        return canvas->DC;
+    // Pens and brushes are never asked for: no tool of those kinds exists.
+    if (missing & CanvasFontSelected)
+        SelectFont(canvas);
+    canvas->State |= missing;
+    return canvas->DC;
+}
+
+void MoveTo(Canvas* canvas, int x, int y)
+{
+    if (canvas == nullptr)
+        return;
+    canvas->PenPos = {x, y};
+    MoveToEx(RequireCanvasState(canvas, CanvasHasDC), x, y, nullptr);
+}
+
+SIZE TextExtent(Canvas* canvas, std::string_view text)
+{
+    SIZE size{};
+    if (canvas == nullptr)
+        return size;
+    if (RequireCanvasState(canvas, CanvasHasDC | CanvasFontSelected) == nullptr) {
+        // No window DC could be had: measure on one compatible with the screen.
+        HDC memory = MakeMemoryDC();
+        SetCanvasHandle(canvas, memory);
+        if (memory != nullptr)
+            canvas->Source = Canvas::DCSource::Memory;
+    }
+    const int length = text.size() > INT_MAX ? INT_MAX : static_cast<int>(text.size());
+    GetTextExtentPoint32A(RequireCanvasState(canvas, CanvasHasDC | CanvasFontSelected),
+                          text.data(), length, &size);
+    SetCanvasHandle(canvas, nullptr);
+    return size;
+}
+
+TextAreaResult TextArea(Canvas* canvas, std::string_view text)
+{
+    return {TextExtent(canvas, text), {0, 0}};
+}
+
+} // namespace toolkit

@@ -1,0 +1,113 @@
+#include "toolkit/graphics/ControlGraphics.h"
+
+#include <utility>
+
+#include "toolkit/control/Control.h"
+#include "toolkit/graphics/Canvas.h"
+#include "toolkit/graphics/DrawingTool.h"
+#include "toolkit/graphics/ObjectTally.h"
+
+namespace toolkit {
+
+DrawingTool* GetControlFont(Control* control)
+{
+    if (control == nullptr)
+        return nullptr;
+    if (control->Font == nullptr) {
+        DrawingTool* font = CreateFontTool();
+        font->Data.Color = control->TextColor;
+        font->OnChange = {ControlFontChangedEvent, control};
+        control->Font = font;
+    }
+    return control->Font;
+}
+
+void ControlFontChangedEvent(void* control, DrawingTool* font)
+{
+    ControlFontChanged(static_cast<Control*>(control), font);
+}
+
+void ControlFontChanged(Control* control, DrawingTool* font)
+{
+    if (control == nullptr || font == nullptr)
+        return;
+    control->TextColor = font->Data.Color;
+    ApplyControlFont(control);
+    Invalidate(control);
+}
+
+void ApplyControlFont(Control* control)
+{
+    if (control == nullptr || control->Font == nullptr)
+        return;
+    if (control->Handle != nullptr) {
+        control->TextColor = control->Font->Data.Color;
+        Perform(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetToolHandle(control->Font)), 0xFFFF);
+    }
+    FreeObject(std::exchange(control->Canvas, nullptr));
+    if (control->SizeToTextProcedure != nullptr)
+        control->SizeToTextProcedure(control);
+}
+
+void ControlBrushChangedEvent(void* control, DrawingTool* brushTool)
+{
+    ControlBrushChanged(static_cast<Control*>(control), brushTool);
+}
+
+void ControlBrushChanged(Control* control, DrawingTool* brushTool)
+{
+    if (control == nullptr || brushTool == nullptr)
+        return;
+    control->Color = brushTool->Data.Color;
+    DropGraphicsObject(std::exchange(control->BackgroundBrush, nullptr));
+    Invalidate(control);
+}
+
+HBRUSH GetControlBrush(Control* control)
+{
+    if (control == nullptr)
+        return nullptr;
+    while (control->Parent != nullptr && control->Parent->Color == control->Color)
+        control = control->Parent;
+    const COLORREF color = ResolveColor(control->Color);
+    if (control->BackgroundBrush != nullptr && color != control->BackgroundBrushColor)
+        DropGraphicsObject(std::exchange(control->BackgroundBrush, nullptr));
+    if (control->BackgroundBrush == nullptr) {
+        control->BackgroundBrushColor = color;
+        control->BackgroundBrush = MakeSolidBrush(color);
+    }
+    return control->BackgroundBrush;
+}
+
+Canvas* GetControlCanvas(Control* control)
+{
+    if (control == nullptr)
+        return nullptr;
+    if (control->Canvas != nullptr)
+        return control->Canvas;
+    Canvas* canvas = CreateCanvas(nullptr);
+    control->Canvas = canvas;
+    canvas->Owner = control;
+    canvas->DCProvider = {ControlDCProvider, control};
+    if (control->Font != nullptr) {
+        canvas->FontTool = AssignTool(canvas->FontTool, control->Font);
+        if (control->Brush != nullptr)
+            canvas->BrushTool = AssignTool(canvas->BrushTool, control->Brush);
+    }
+    return canvas;
+}
+
+HDC ControlDCProvider(void* control, Canvas* canvas)
+{
+    if (canvas->DC != nullptr)
+        return canvas->DC;
+    HWND window = GetWindowHandle(static_cast<Control*>(control));
+    if (window == nullptr)
+        return nullptr; // GetDC(0) would be the screen's
+    HDC dc = TakeWindowDC(window);
+    if (dc != nullptr)
+        canvas->Source = Canvas::DCSource::Window;
+    return dc;
+}
+
+} // namespace toolkit

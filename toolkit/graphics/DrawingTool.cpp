@@ -1,0 +1,177 @@
+#include "toolkit/graphics/DrawingTool.h"
+
+#include <cstring>
+#include <utility>
+
+#include "toolkit/graphics/ObjectTally.h"
+#include "toolkit/object/PointerList.h"
+
+namespace toolkit {
+
+namespace {
+
+bool SameData(const DrawingTool* a, const DrawingTool* b)
+{
+    return std::memcmp(&a->Data, &b->Data, sizeof(ToolData)) == 0;
+}
+
+bool IsToolField(int position)
+{
+    return position >= ToolColor && position <= FontWeight && position % 4 == 0;
+}
+
+} // namespace
+
+void FontTool::Init()
+{
+    ToolKind = ToolKind::Font;
+    Data.Color = ColorWindowText;
+    Data.Font.lfCharSet = DEFAULT_CHARSET;
+    std::memcpy(Data.Font.lfFaceName, "MS Sans Serif", sizeof("MS Sans Serif"));
+}
+
+DrawingTool* FontTool::CreateSameKind() const
+{
+    return CreateFontTool();
+}
+
+HGDIOBJ FontTool::MakeHandle()
+{
+    if (Handle == nullptr)
+        Handle = MakeFont(Data.Font);
+    return Handle;
+}
+
+DrawingTool* CreateFontTool()
+{
+    return CreateObject<FontTool>();
+}
+
+void DrawingTool::SetParentTool(DrawingTool* parent)
+{
+    if (parent == ParentTool || parent == this)
+        return;
+    if (ParentTool != nullptr && ParentTool->borrowers != nullptr)
+        ParentTool->borrowers->Remove(reinterpret_cast<PointerList::Value>(this));
+    ParentTool = parent;
+    if (parent != nullptr) {
+        if (parent->borrowers == nullptr)
+            parent->borrowers = CreateList();
+        parent->borrowers->Add(reinterpret_cast<PointerList::Value>(this));
+    }
+}
+
+void DrawingTool::Destroy()
+{
+    SetParentTool(nullptr);
+    // A borrower may be using our handle: it makes its own from now on.
+    if (PointerList* list = std::exchange(borrowers, nullptr)) {
+        for (PointerList::Value value : *list) {
+            auto* borrower = reinterpret_cast<DrawingTool*>(value);
+            borrower->ParentTool = nullptr;
+            ToolChanged(borrower);
+        }
+        FreeObject(list);
+    }
+    DropGraphicsObject(std::exchange(Handle, nullptr));
+    ToolkitObject::Destroy();
+}
+
+HGDIOBJ GetToolHandle(DrawingTool* tool)
+{
+    DrawingTool* current = tool;
+    // Bounded by the depth of the chain; a cycle cannot be built (SetParentTool).
+    for (int depth = 0; current != nullptr && depth < 64; ++depth) {
+        if (current->Handle != nullptr && ResolveColor(current->Data.Color) != current->MadeColor)
+            ToolChanged(current); // a system colour changed since the handle was made
+        if (current->Handle != nullptr)
+            return current->Handle;
+        if (current->ParentTool != nullptr && SameData(current, current->ParentTool)) {
+            current = current->ParentTool;
+            continue;
+        }
+        current->MadeColor = ResolveColor(current->Data.Color);
+        return current->MakeHandle();
+    }
+    return nullptr;
+}
+
+// The listeners hear of the change while the old object still exists (a
+// window is given the new font before the old one is deleted), and again
+// after it has gone.
+void ToolChanged(DrawingTool* tool)
+{
+    if (tool == nullptr)
+        return;
+    HGDIOBJ old = std::exchange(tool->Handle, nullptr);
+    if (old == nullptr) {
+        tool->OnChange.Fire(tool);
+        return;
+    }
+    tool->OnChange.Fire(tool);
+    // Tools that borrowed the old handle change over to their own first.
+    if (tool->borrowers != nullptr) {
+        for (std::int32_t i = 0; i < tool->borrowers->Count(); ++i) {
+            auto* borrower = reinterpret_cast<DrawingTool*>(tool->borrowers->Get(i));
+            if (borrower->Handle == nullptr)
+                borrower->OnChange.Fire(borrower);
+        }
+    }
+    DropGraphicsObject(old);
+    tool->OnChange.Fire(tool);
+}
+
+void SetToolField(DrawingTool* tool, int position, std::int32_t value)
+{
+    if (tool == nullptr || !IsToolField(position))
+        return;
+    auto* field = reinterpret_cast<unsigned char*>(&tool->Data) + position;
+    if (std::memcmp(field, &value, sizeof(value)) == 0)
+        return;
+    std::memcpy(field, &value, sizeof(value));
+    ToolChanged(tool);
+}
+
+std::int32_t GetToolField(const DrawingTool* tool, int position)
+{
+    std::int32_t value = 0;
+    if (tool != nullptr && IsToolField(position))
+        std::memcpy(&value, reinterpret_cast<const unsigned char*>(&tool->Data) + position,
+                    sizeof(value));
+    return value;
+}
+
+void SetFontName(DrawingTool* font, const char* name)
+{
+    if (font == nullptr)
+        return;
+    if (name == nullptr)
+        name = "";
+    char* face = font->Data.Font.lfFaceName;
+    // The stored name is always terminated; compare up to and including it.
+    if (std::strncmp(face, name, LF_FACESIZE) == 0)
+        return;
+    std::memset(face, 0, LF_FACESIZE);
+    std::strncpy(face, name, MaxFaceNameLength);
+    ToolChanged(font);
+}
+
+DrawingTool* AssignTool(DrawingTool* dest, DrawingTool* source)
+{
+    if (source == nullptr) {
+        FreeObject(dest);
+        return nullptr;
+    }
+    if (dest == nullptr)
+        dest = source->CreateSameKind();
+    if (dest == source)
+        return dest;
+    if (dest->Handle != nullptr && dest->Handle == source->Handle)
+        return dest;
+    ToolChanged(dest);
+    dest->Data = source->Data;
+    ToolChanged(dest);
+    return dest;
+}
+
+} // namespace toolkit
