@@ -1,0 +1,110 @@
+#include "tests/toolkit/control/ToolkitFixture.h"
+#include "toolkit/graphics/Canvas.h"
+#include "toolkit/graphics/ControlGraphics.h"
+#include "toolkit/graphics/DrawingTool.h"
+#include "toolkit/graphics/ObjectTally.h"
+
+using namespace toolkit;
+
+namespace {
+
+using Brushes = ToolkitTest;
+
+TEST_F(Brushes, ControlsOfOneColourShareTheOutermostBrush)
+{
+    EXPECT_EQ(ResolveColor(ColorButtonFace), GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(ResolveColor(0x00123456), 0x00123456u);
+
+    Control* form = NewForm();
+    Control* panel = NewChild(form);
+    Control* inner = NewChild(panel);
+    HBRUSH shared = GetControlBrush(inner);
+    ASSERT_NE(shared, nullptr);
+    EXPECT_EQ(form->BackgroundBrush, shared);
+    EXPECT_EQ(panel->BackgroundBrush, nullptr);
+    EXPECT_EQ(inner->BackgroundBrush, nullptr);
+    EXPECT_EQ(GetControlBrush(panel), shared);
+
+    SetBackgroundColor(inner, ColorWindow);
+    HBRUSH own = GetControlBrush(inner);
+    EXPECT_NE(own, shared);
+    EXPECT_EQ(inner->BackgroundBrush, own);
+    LOGBRUSH seen{};
+    GetObjectA(own, sizeof(seen), &seen);
+    EXPECT_EQ(seen.lbColor, GetSysColor(COLOR_WINDOW));
+
+    const std::int32_t brushes = LiveObjects(ObjectKind::Brush);
+    SetBackgroundColor(inner, RGB(9, 8, 7));
+    EXPECT_EQ(LiveObjects(ObjectKind::Brush), brushes - 1) << "a colour change drops the brush";
+    FreeObject(form);
+    EXPECT_EQ(GetObjectType(shared), 0u);
+}
+
+using Canvases = ToolkitTest;
+
+TEST_F(Canvases, TextExtentMakesTheWindowAndGivesItsDCBack)
+{
+    Control* form = NewForm();
+    Control* label = NewChild(form);
+    SetToolField(GetControlFont(label), FontHeight, 17);
+    SetFontName(label->Font, "Arial");
+    const std::int32_t dcs = LiveObjects(ObjectKind::DeviceContext);
+
+    Canvas* canvas = GetControlCanvas(label);
+    EXPECT_EQ(GetControlCanvas(label), canvas);
+    ASSERT_NE(canvas->FontTool, nullptr);
+    EXPECT_NE(canvas->FontTool, label->Font);
+    EXPECT_EQ(label->Handle, nullptr);
+
+    const SIZE one = TextExtent(canvas, "W");
+    EXPECT_NE(label->Handle, nullptr);
+    EXPECT_EQ(form->Handle != nullptr, true);
+    const SIZE three = TextExtent(canvas, "WWW");
+    EXPECT_GT(one.cx, 0);
+    EXPECT_EQ(three.cx, 3 * one.cx);
+    EXPECT_GE(one.cy, 15);
+    EXPECT_LE(one.cy, 25);
+    EXPECT_EQ(canvas->DC, nullptr);
+    EXPECT_EQ(canvas->State, 0);
+    EXPECT_EQ(LiveObjects(ObjectKind::DeviceContext), dcs);
+
+    const SIZE none = TextExtent(canvas, "");
+    EXPECT_EQ(none.cx, 0);
+
+    SetToolField(label->Font, FontHeight, 40); // a font change drops the canvas
+    EXPECT_EQ(label->Canvas, nullptr);
+    EXPECT_GT(TextExtent(GetControlCanvas(label), "W").cy, one.cy);
+    FreeObject(form);
+}
+
+TEST_F(Canvases, WithoutAWindowTheScreenMeasures)
+{
+    Control* orphan = NewChild(nullptr); // a child with no parent has no window
+    const std::int32_t dcs = LiveObjects(ObjectKind::DeviceContext);
+    Canvas* canvas = GetControlCanvas(orphan);
+    const SIZE size = TextExtent(canvas, "Hello");
+    EXPECT_EQ(orphan->Handle, nullptr);
+    EXPECT_GT(size.cx, 0);
+    EXPECT_EQ(LiveObjects(ObjectKind::DeviceContext), dcs);
+    FreeObject(orphan);
+}
+
+TEST_F(Canvases, ADCHandedInIsLeftToItsOwner)
+{
+    Control* form = NewForm();
+    Control* label = NewChild(form);
+    ASSERT_NE(GetWindowHandle(label), nullptr);
+    HDC paint = GetDC(label->Handle);
+    Canvas* canvas = GetControlCanvas(label);
+    SetCanvasHandle(canvas, paint);
+    MoveTo(canvas, 5, 6);
+    POINT position{};
+    GetCurrentPositionEx(paint, &position);
+    EXPECT_EQ(position.x, 5);
+    SetCanvasHandle(canvas, nullptr);
+    EXPECT_NE(GetObjectType(paint), 0u);
+    EXPECT_EQ(ReleaseDC(label->Handle, paint), 1);
+    FreeObject(form);
+}
+
+} // namespace

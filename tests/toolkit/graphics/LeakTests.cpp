@@ -1,0 +1,128 @@
+#include <vector>
+
+#include "tests/toolkit/control/ToolkitFixture.h"
+#include "toolkit/graphics/Canvas.h"
+#include "toolkit/graphics/ControlGraphics.h"
+#include "toolkit/graphics/DrawingTool.h"
+#include "toolkit/graphics/ObjectTally.h"
+
+using namespace toolkit;
+
+namespace {
+
+struct Made {
+    ObjectKind kind;
+    void* handle;
+};
+std::vector<Made> made;
+
+void Follow(ObjectKind kind, void* handle, bool isMade)
+{
+    if (isMade)
+        made.push_back({kind, handle});
+}
+
+BOOL CALLBACK CountWindow(HWND, LPARAM count)
+{
+    ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+
+int ThreadWindows()
+{
+    int count = 0;
+    EnumThreadWindows(GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+std::int32_t Live(ObjectKind kind)
+{
+    return LiveObjects(kind);
+}
+
+// One form as the configurator builds it: fonts on every control, windows
+// made, text measured, colour requests answered, then everything freed.
+void BuildAndFreeOneForm(bool asMain)
+{
+    Control* form = CreateForm(nullptr, "Leak");
+    if (asMain)
+        MainControl = form;
+    SetToolField(GetControlFont(form), FontHeight, 17);
+    for (int i = 0; i < 3; ++i) {
+        Control* child = CreateChildControl(form, i == 2 ? "BUTTON" : "STATIC",
+                                            WS_CHILD | WS_VISIBLE | WS_TABSTOP, nullptr, i == 1);
+        if (i == 1)
+            SetBackgroundColor(child, ColorWindow);
+        SetToolField(GetControlFont(child), FontHeight, 17);
+        SetFontName(child->Font, "Arial");
+        TextExtent(GetControlCanvas(child), "Complete!");
+        HDC dc = GetDC(child->Handle);
+        SendMessageA(form->Handle, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                     reinterpret_cast<LPARAM>(child->Handle));
+        ReleaseDC(child->Handle, dc);
+    }
+    SetControlSize(form, 198, 171);
+    CenterWindow(form);
+    form->CreateNativeWindow();
+    MainControl = nullptr;
+    FreeObject(form);
+}
+
+using Leaks = ToolkitTest;
+
+TEST_F(Leaks, HundredFormsWithChildrenAndFontsLeaveNothingBehind)
+{
+    // The first main form loads the program's icon; other forms copy it.
+    Control* main = CreateForm(nullptr, "Main");
+    MainControl = main;
+    GetWindowHandle(main);
+
+    const int windowsBefore = ThreadWindows();
+    std::int32_t before[static_cast<int>(ObjectKind::Count)];
+    for (int k = 0; k < static_cast<int>(ObjectKind::Count); ++k)
+        before[k] = Live(static_cast<ObjectKind>(k));
+    made.clear();
+    SetObjectTrace(Follow);
+
+    for (int i = 0; i < 100; ++i) {
+        MainControl = main;
+        BuildAndFreeOneForm(false);
+    }
+    SetObjectTrace(nullptr);
+
+    for (int k = 0; k < static_cast<int>(ObjectKind::Count); ++k)
+        EXPECT_EQ(Live(static_cast<ObjectKind>(k)), before[k]) << "object kind " << k;
+    EXPECT_EQ(ThreadWindows(), windowsBefore);
+
+    // Ask the platform itself about every object that was made.
+    int fonts = 0, brushes = 0, windows = 0, icons = 0;
+    for (const Made& object : made) {
+        switch (object.kind) {
+        case ObjectKind::Font:
+        case ObjectKind::Brush:
+            (object.kind == ObjectKind::Font ? fonts : brushes) += 1;
+            EXPECT_EQ(GetObjectType(static_cast<HGDIOBJ>(object.handle)), 0u);
+            break;
+        case ObjectKind::Window:
+            ++windows;
+            EXPECT_FALSE(IsWindow(static_cast<HWND>(object.handle)));
+            break;
+        case ObjectKind::Icon: {
+            ++icons;
+            ICONINFO info{};
+            EXPECT_FALSE(GetIconInfo(static_cast<HICON>(object.handle), &info));
+            break;
+        }
+        default:
+            break;
+        }
+    }
+    EXPECT_GE(fonts, 400);
+    EXPECT_GE(brushes, 200);
+    EXPECT_EQ(windows, 400);
+    EXPECT_EQ(icons, 100);
+    MainControl = nullptr;
+    FreeObject(main);
+}
+
+} // namespace
