@@ -1,0 +1,256 @@
+#include "comport/ComPort.h"
+
+#include <limits>
+#include <utility>
+
+#include "comport/DeviceControl.h"
+#include "comport/PortSettings.h"
+
+namespace comport {
+
+namespace {
+
+// The platform's prefix for device names, good for every port number.
+constexpr char DevicePathPrefix[] = "\\\\.\\";
+
+// One overlapped write: its own record and event, both gone when the call
+// returns. The event starts signalled, so a write that fails at once leaves
+// nothing to wait for.
+class WriteRequest {
+public:
+    explicit WriteRequest(SerialApi& api) : api(api)
+    {
+        overlapped.hEvent = api.CreateEventA(nullptr, TRUE, TRUE, nullptr);
+    }
+    ~WriteRequest()
+    {
+        if (overlapped.hEvent != nullptr)
+            api.CloseHandle(overlapped.hEvent);
+    }
+    WriteRequest(const WriteRequest&) = delete;
+    WriteRequest& operator=(const WriteRequest&) = delete;
+
+    bool Made() const { return overlapped.hEvent != nullptr; }
+    OVERLAPPED* Record() { return &overlapped; }
+
+private:
+    SerialApi& api;
+    OVERLAPPED overlapped{};
+};
+
+} // namespace
+
+ComPort* CreateComPort(toolkit::ToolkitObject* /*owner*/)
+{
+    ComPort* port = toolkit::CreateObject<ComPort>();
+    port->parity = toolkit::CreateObject<comport::Parity>();
+    port->parity->Owner = port;
+    port->flowControl = toolkit::CreateObject<comport::FlowControl>();
+    port->flowControl->Owner = port;
+    port->timeouts = toolkit::CreateObject<comport::Timeouts>();
+    port->timeouts->Owner = port;
+    port->buffer = toolkit::CreateObject<comport::Buffer>();
+    port->buffer->Owner = port;
+    return port;
+}
+
+void ComPort::Destroy()
+{
+    Close();
+    toolkit::FreeObject(std::exchange(buffer, nullptr));
+    toolkit::FreeObject(std::exchange(flowControl, nullptr));
+    toolkit::FreeObject(std::exchange(timeouts, nullptr));
+    toolkit::FreeObject(std::exchange(parity, nullptr));
+    ToolkitObject::Destroy();
+}
+
+void ComPort::SetPort(std::string_view name)
+{
+    const PortName normalised = NormalisePortName(name);
+    if (normalised == port)
+        return;
+    port = normalised;
+    if (connected) {
+        Close();
+        Open();
+    }
+}
+
+template <typename T>
+void ComPort::ChangeDeviceControl(T& field, T value)
+{
+    if (field == value)
+        return;
+    field = value;
+    ApplyDeviceControl();
+}
+
+void ComPort::SetBaudRate(std::uint8_t index)
+{
+    if (index <= HighestBaudRate)
+        ChangeDeviceControl(baudRate, index);
+}
+
+void ComPort::SetCustomBaudRate(std::uint32_t value) { ChangeDeviceControl(customBaudRate, value); }
+
+void ComPort::SetDataBits(std::uint8_t index)
+{
+    if (index <= HighestDataBits)
+        ChangeDeviceControl(dataBits, index);
+}
+
+void ComPort::SetStopBits(std::uint8_t index)
+{
+    if (index <= HighestStopBits)
+        ChangeDeviceControl(stopBits, index);
+}
+
+void ComPort::SetDiscardNull(bool on) { ChangeDeviceControl(discardNull, on); }
+
+void ComPort::SetEventChar(char character) { ChangeDeviceControl(eventChar, character); }
+
+void ComPort::SetSyncMethod(std::uint8_t value)
+{
+    // The event thread reads it while the port is open.
+    if (connected || value > HighestSyncMethod)
+        return;
+    syncMethod = value;
+}
+
+void ComPort::Open()
+{
+    if (connected)
+        return;
+    CreateHandle();
+    connected = true;
+    ApplySettings();
+    StartEventThread();
+}
+
+void ComPort::Close()
+{
+    if (!connected)
+        return;
+    // Only the receive side: aborting the transmit side would throw away the
+    // tail of what WriteString has already accepted.
+    platform->PurgeComm(handle, PURGE_RXABORT);
+    StopEventThread();
+    CloseHandle();
+    connected = false;
+}
+
+void ComPort::CreateHandle()
+{
+    char path[sizeof(DevicePathPrefix) + 8] = {};
+    std::size_t length = 0;
+    for (const char c : std::string_view(DevicePathPrefix))
+        path[length++] = c;
+    for (const char c : port.View())
+        path[length++] = c;
+    handle = platform->CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                   FILE_FLAG_OVERLAPPED, nullptr);
+}
+
+void ComPort::CloseHandle()
+{
+    if (handle != INVALID_HANDLE_VALUE)
+        platform->CloseHandle(handle);
+    // A closed port keeps no stale handle for later calls to reach.
+    handle = INVALID_HANDLE_VALUE;
+}
+
+void ComPort::ApplySettings()
+{
+    ApplyQueueSizes();
+    ApplyDeviceControl();
+    ApplyTimeouts();
+}
+
+void ComPort::ApplyDeviceControl()
+{
+    if (!connected)
+        return;
+    DCB dcb = BuildDeviceControl(*this);
+    platform->SetCommState(handle, &dcb);
+}
+
+void ComPort::ApplyTimeouts()
+{
+    if (!connected)
+        return;
+    COMMTIMEOUTS record = BuildTimeouts(*this);
+    platform->SetCommTimeouts(handle, &record);
+}
+
+void ComPort::ApplyQueueSizes()
+{
+    if (!connected)
+        return;
+    platform->SetupComm(handle, static_cast<DWORD>(buffer->InputSize()),
+                        static_cast<DWORD>(buffer->OutputSize()));
+}
+
+std::uint32_t ComPort::WriteString(std::string_view text)
+{
+    if (!connected)
+        return 0;
+    WriteRequest request(*platform);
+    if (!request.Made())
+        return 0;
+
+    constexpr std::size_t MostBytes = std::numeric_limits<DWORD>::max();
+    const auto length = static_cast<DWORD>(text.size() < MostBytes ? text.size() : MostBytes);
+    DWORD count = 0;
+    // Complete, queued or failed: the wait below tells the end of each.
+    platform->WriteFile(handle, text.data(), length, &count, request.Record());
+    count = 0;
+    if (platform->WaitForSingleObject(request.Record()->hEvent, INFINITE) != WAIT_OBJECT_0) {
+        // The record must not be released while the driver may still use it.
+        platform->CancelIo(handle);
+        platform->GetOverlappedResult(handle, request.Record(), &count, TRUE);
+        return 0;
+    }
+    if (!platform->GetOverlappedResult(handle, request.Record(), &count, FALSE))
+        return 0;
+    return count;
+}
+
+void ComPort::Purge()
+{
+    if (connected)
+        platform->PurgeComm(handle, PURGE_TXABORT | PURGE_RXABORT);
+}
+
+std::uint32_t ComPort::InputQueueCount()
+{
+    if (!connected)
+        return 0;
+    DWORD errors = 0;
+    COMSTAT status{};
+    if (!platform->ClearCommError(handle, &errors, &status))
+        return 0;
+    return status.cbInQue;
+}
+
+ModemLines ComPort::ModemStatus()
+{
+    if (!connected)
+        return {};
+    DWORD status = 0;
+    if (!platform->GetCommModemStatus(handle, &status))
+        return {};
+    return FromModemStatus(status);
+}
+
+// The line-event thread joins the port here.
+void ComPort::StartEventThread()
+{
+    threadCreated = false;
+}
+
+void ComPort::StopEventThread()
+{
+    threadCreated = false;
+}
+
+} // namespace comport

@@ -1,0 +1,129 @@
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string_view>
+
+#include "comport/LineEvents.h"
+#include "comport/ModemLines.h"
+#include "comport/PortName.h"
+#include "comport/SerialApi.h"
+#include "toolkit/object/ToolkitObject.h"
+
+// The printer API's SetPort macro would rename the setter below.
+#ifdef SetPort
+#undef SetPort
+#endif
+
+namespace comport {
+
+class Buffer;
+class Parity;
+class Timeouts;
+class FlowControl;
+
+// One serial device of the platform, opened for overlapped input and output.
+// Settings may change at any time: while closed a setter only stores, while
+// open it hands its group to the device at once. No operation reports a
+// platform failure; a port that cannot be opened behaves as an open port
+// whose calls all fail quietly.
+class ComPort : public toolkit::ToolkitObject {
+public:
+    // Read by the owner; written by the owner directly, taking effect at the
+    // next Open.
+    LineEvents Events = AllLineEvents;
+    // Receives the line-event messages when SyncMethod is 1.
+    HWND NotifyWindow = nullptr;
+
+    bool Connected() const { return connected; }
+    HANDLE Handle() const { return handle; }
+    bool ThreadCreated() const { return threadCreated; }
+
+    std::uint8_t BaudRate() const { return baudRate; }
+    std::uint32_t CustomBaudRate() const { return customBaudRate; }
+    std::string_view Port() const { return port.View(); }
+    std::uint8_t StopBits() const { return stopBits; }
+    std::uint8_t DataBits() const { return dataBits; }
+    bool DiscardNull() const { return discardNull; }
+    char EventChar() const { return eventChar; }
+    std::uint8_t SyncMethod() const { return syncMethod; }
+
+    comport::Buffer* Buffer() const { return buffer; }
+    comport::Parity* Parity() const { return parity; }
+    comport::Timeouts* Timeouts() const { return timeouts; }
+    comport::FlowControl* FlowControl() const { return flowControl; }
+
+    // A name that differs after normalising reopens an open port under it.
+    void SetPort(std::string_view name);
+    // Indexes outside their range are ignored: the stored value stays.
+    void SetBaudRate(std::uint8_t index);
+    void SetCustomBaudRate(std::uint32_t value);
+    void SetDataBits(std::uint8_t index);
+    void SetStopBits(std::uint8_t index);
+    void SetDiscardNull(bool on);
+    void SetEventChar(char character);
+    // Stored only while the port is closed.
+    void SetSyncMethod(std::uint8_t value);
+
+    void Open();
+    void Close();
+    // Returns when the write has completed, with the count of bytes written
+    // (0 on a closed port or when the request cannot be followed).
+    std::uint32_t WriteString(std::string_view text);
+    void Purge();
+    std::uint32_t InputQueueCount();
+    ModemLines ModemStatus();
+
+    // Each hands its group to the device, and touches nothing while closed.
+    void ApplyDeviceControl();
+    void ApplyTimeouts();
+    void ApplyQueueSizes();
+
+    SerialApi& Platform() const { return *platform; }
+    // Every later platform call of this port goes to the given API.
+    void UsePlatform(SerialApi& api) { platform = &api; }
+
+    static constexpr std::uint8_t HighestBaudRate = 15;
+    static constexpr std::uint8_t HighestDataBits = 3;
+    static constexpr std::uint8_t HighestStopBits = 2;
+    static constexpr std::uint8_t HighestSyncMethod = 2;
+
+protected:
+    friend ComPort* CreateComPort(toolkit::ToolkitObject* owner);
+
+    void Destroy() override;
+    virtual void CreateHandle();
+    virtual void CloseHandle();
+    virtual void ApplySettings();
+
+private:
+    template <typename T>
+    void ChangeDeviceControl(T& field, T value);
+
+    void StartEventThread();
+    void StopEventThread();
+
+    bool threadCreated = false;
+    HANDLE handle = INVALID_HANDLE_VALUE;
+    bool connected = false;
+    std::uint8_t baudRate = 7;
+    std::uint32_t customBaudRate = 9600;
+    PortName port;
+    std::uint8_t stopBits = 0;
+    std::uint8_t dataBits = 3;
+    bool discardNull = false;
+    char eventChar = 0;
+    comport::Buffer* buffer = nullptr;
+    comport::Parity* parity = nullptr;
+    comport::Timeouts* timeouts = nullptr;
+    comport::FlowControl* flowControl = nullptr;
+    std::uint8_t syncMethod = 0;
+    SerialApi* platform = &Win32SerialApi();
+};
+
+// A closed port with every setting at its default; the owner argument is
+// not used (an owner that is to free the port adds it with AddOwnedObject).
+ComPort* CreateComPort(toolkit::ToolkitObject* owner);
+
+} // namespace comport

@@ -1,0 +1,132 @@
+#pragma once
+
+#include <cstdint>
+
+#include "toolkit/object/ToolkitObject.h"
+
+namespace comport {
+
+class ComPort;
+
+// The four groups of settings a port owns. Each setter does nothing for the
+// value already stored; otherwise it stores the value and, through Owner,
+// hands the whole group to the device at once when the port is open.
+
+class Buffer : public toolkit::ToolkitObject {
+public:
+    ComPort* Owner = nullptr;
+
+    std::int32_t InputSize() const { return inputSize; }
+    std::int32_t OutputSize() const { return outputSize; }
+
+    // An odd positive size is stored one lower; the equality test uses the
+    // value as passed.
+    void SetInputSize(std::int32_t size);
+    void SetOutputSize(std::int32_t size);
+
+private:
+    std::int32_t inputSize = 1024;
+    std::int32_t outputSize = 1024;
+};
+
+class Parity : public toolkit::ToolkitObject {
+public:
+    ComPort* Owner = nullptr;
+
+    // 0 None, 1 Odd, 2 Even, 3 Mark, 4 Space: the platform's values.
+    std::uint8_t Mode() const { return mode; }
+    bool Check() const { return check; }
+    bool Replace() const { return replace; }
+    char ReplaceChar() const { return replaceChar; }
+
+    void SetMode(std::uint8_t value);
+    void SetCheck(bool on);
+    void SetReplace(bool on);
+    void SetReplaceChar(char character);
+
+    static constexpr std::uint8_t HighestMode = 4;
+
+private:
+    std::uint8_t mode = 0;
+    bool check = false;
+    bool replace = false;
+    char replaceChar = 0;
+};
+
+class Timeouts : public toolkit::ToolkitObject {
+public:
+    ComPort* Owner = nullptr;
+
+    // Milliseconds; -1 is MAXDWORD.
+    std::int32_t ReadInterval() const { return readInterval; }
+    std::int32_t ReadTotalMultiplier() const { return readTotalMultiplier; }
+    std::int32_t ReadTotalConstant() const { return readTotalConstant; }
+    std::int32_t WriteTotalMultiplier() const { return writeTotalMultiplier; }
+    std::int32_t WriteTotalConstant() const { return writeTotalConstant; }
+
+    void SetReadInterval(std::int32_t value);
+    void SetReadTotalMultiplier(std::int32_t value);
+    void SetReadTotalConstant(std::int32_t value);
+    void SetWriteTotalMultiplier(std::int32_t value);
+    void SetWriteTotalConstant(std::int32_t value);
+
+private:
+    void Change(std::int32_t& field, std::int32_t value);
+
+    // A read returns at once with what is queued; a write of n bytes gives
+    // up after 1000 + 100 n milliseconds.
+    std::int32_t readInterval = -1;
+    std::int32_t readTotalMultiplier = 0;
+    std::int32_t readTotalConstant = 0;
+    std::int32_t writeTotalMultiplier = 100;
+    std::int32_t writeTotalConstant = 1000;
+};
+
+class FlowControl : public toolkit::ToolkitObject {
+public:
+    ComPort* Owner = nullptr;
+
+    bool OutCtsFlow() const { return outCtsFlow; }
+    bool OutDsrFlow() const { return outDsrFlow; }
+    // 0 Disable, 1 Enable, 2 Handshake.
+    std::uint8_t DtrControl() const { return dtrControl; }
+    // 0 Disable, 1 Enable, 2 Handshake, 3 Toggle.
+    std::uint8_t RtsControl() const { return rtsControl; }
+    bool OutX() const { return outX; }
+    bool InX() const { return inX; }
+    bool DsrSensitivity() const { return dsrSensitivity; }
+    bool TxContinueOnXoff() const { return txContinueOnXoff; }
+    char XonChar() const { return xonChar; }
+    char XoffChar() const { return xoffChar; }
+
+    void SetOutCtsFlow(bool on);
+    void SetOutDsrFlow(bool on);
+    void SetDtrControl(std::uint8_t value);
+    void SetRtsControl(std::uint8_t value);
+    void SetOutX(bool on);
+    void SetInX(bool on);
+    void SetDsrSensitivity(bool on);
+    void SetTxContinueOnXoff(bool on);
+    void SetXonChar(char character);
+    void SetXoffChar(char character);
+
+    static constexpr std::uint8_t HighestDtrControl = 2;
+    static constexpr std::uint8_t HighestRtsControl = 3;
+
+private:
+    template <typename T>
+    void Change(T& field, T value);
+
+    bool outCtsFlow = false;
+    bool outDsrFlow = false;
+    std::uint8_t dtrControl = 0;
+    std::uint8_t rtsControl = 0;
+    bool outX = false;
+    bool inX = false;
+    bool dsrSensitivity = false;
+    bool txContinueOnXoff = false;
+    char xonChar = 0x11;
+    char xoffChar = 0x13;
+};
+
+} // namespace comport

@@ -1,0 +1,71 @@
+#include "FarEnd.h"
+
+std::string DevicePath(int number)
+{
+    return "\\\\.\\COM" + std::to_string(number);
+}
+
+std::string ConfigureSequence()
+{
+    std::string all;
+    for (const std::string& command : ConfigureCommands)
+        all += command;
+    return all;
+}
+
+FarEnd::FarEnd(int number)
+{
+    handle = ::CreateFileA(DevicePath(number).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                           OPEN_EXISTING, 0, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return;
+    // Reads return at once with what is queued.
+    COMMTIMEOUTS timeouts{};
+    timeouts.ReadIntervalTimeout = MAXDWORD;
+    timeouts.WriteTotalTimeoutConstant = 5000;
+    ::SetCommTimeouts(handle, &timeouts);
+}
+
+FarEnd::~FarEnd()
+{
+    if (handle != INVALID_HANDLE_VALUE)
+        ::CloseHandle(handle);
+}
+
+std::string FarEnd::ReadQueued()
+{
+    char chunk[4096];
+    DWORD got = 0;
+    if (!::ReadFile(handle, chunk, sizeof chunk, &got, nullptr))
+        return {};
+    return std::string(chunk, got);
+}
+
+std::string FarEnd::Read(std::size_t count, DWORD milliseconds)
+{
+    std::string bytes;
+    const ULONGLONG deadline = ::GetTickCount64() + milliseconds;
+    while (IsOpen() && bytes.size() < count) {
+        const std::string chunk = ReadQueued();
+        bytes += chunk;
+        if (chunk.empty()) {
+            if (::GetTickCount64() >= deadline)
+                break;
+            ::Sleep(2);
+        }
+    }
+    return bytes;
+}
+
+std::string FarEnd::ReadAll(DWORD milliseconds)
+{
+    return Read(static_cast<std::size_t>(-1), milliseconds);
+}
+
+bool FarEnd::Write(const std::string& bytes)
+{
+    DWORD written = 0;
+    return IsOpen() &&
+           ::WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+           written == bytes.size();
+}

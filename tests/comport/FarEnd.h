@@ -1,0 +1,46 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// The other end of a bench line, opened through the platform as the COM port
+// that the bench maps to it. Reads poll with a bound.
+class FarEnd {
+public:
+    explicit FarEnd(int number);
+    ~FarEnd();
+    FarEnd(const FarEnd&) = delete;
+    FarEnd& operator=(const FarEnd&) = delete;
+
+    bool IsOpen() const { return handle != INVALID_HANDLE_VALUE; }
+
+    // Reads until count bytes have arrived or the time is up.
+    std::string Read(std::size_t count, DWORD milliseconds);
+    // Reads whatever arrives within the time.
+    std::string ReadAll(DWORD milliseconds);
+    bool Write(const std::string& bytes);
+
+private:
+    std::string ReadQueued();
+
+    HANDLE handle = INVALID_HANDLE_VALUE;
+};
+
+// The bench maps the far end of COMn as COM(n+16).
+inline int FarEndOf(int number)
+{
+    return number + 16;
+}
+
+std::string DevicePath(int number);
+
+// The four commands of a configure action for a 2 x 16 display of type 0x34.
+inline const std::string ConfigureCommands[] = {
+    std::string("\xFE\x04\x02", 3),
+    std::string("\xFE\x03\x10", 3),
+    std::string("\xFE\x05\x34", 3),
+    std::string("\xFE\x58" "Complete!", 11),
+};
+
+std::string ConfigureSequence();

@@ -1,0 +1,152 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <string>
+#include <thread>
+
+#include "FarEnd.h"
+#include "comport/ComPort.h"
+
+using namespace comport;
+
+namespace {
+
+// Bench lines of this program: COM5 and COM12; COM14 is never mapped.
+constexpr int LinePort = 5;
+constexpr int HighPort = 12;
+constexpr int MissingPort = 14;
+constexpr DWORD Patience = 10000;
+
+class RealLine : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        port = CreateComPort(nullptr);
+        // Line events follow with the event thread; these tests watch the bytes.
+        port->Events = LineEvents();
+    }
+    void TearDown() override { toolkit::FreeObject(port); }
+
+    void Configure(std::string_view name)
+    {
+        port->SetPort(name);
+        port->Open();
+        for (const std::string& command : ConfigureCommands)
+            port->WriteString(command);
+        port->Close();
+    }
+
+    ComPort* port = nullptr;
+};
+
+TEST_F(RealLine, ConfigureSequenceArrivesWholeAndInOrder)
+{
+    FarEnd remote(FarEndOf(LinePort));
+    ASSERT_TRUE(remote.IsOpen()) << "bench line COM" << FarEndOf(LinePort) << " is not mapped";
+    port->SetPort("Com5");
+    port->Open();
+    EXPECT_NE(port->Handle(), INVALID_HANDLE_VALUE);
+    std::uint32_t written = 0;
+    for (const std::string& command : ConfigureCommands)
+        written += port->WriteString(command);
+    port->Close();
+    EXPECT_EQ(written, 20u);
+    EXPECT_FALSE(port->Connected());
+    const std::string bytes = remote.Read(20, Patience);
+    EXPECT_EQ(bytes, ConfigureSequence());
+    EXPECT_EQ(remote.ReadAll(100), "");
+}
+
+TEST_F(RealLine, TwoDigitPortsUseTheDevicePathToo)
+{
+    FarEnd remote(FarEndOf(HighPort));
+    ASSERT_TRUE(remote.IsOpen());
+    Configure("Com12");
+    EXPECT_EQ(remote.Read(20, Patience), ConfigureSequence());
+}
+
+TEST_F(RealLine, CommandBytesAndZeroBytesArriveWhole)
+{
+    FarEnd remote(FarEndOf(LinePort));
+    ASSERT_TRUE(remote.IsOpen());
+    const std::string text("\xFE\x00\x00\xFE\x58\x00Z", 7);
+    port->SetPort("COM5");
+    port->Open();
+    EXPECT_EQ(port->WriteString(text), 7u);
+    EXPECT_EQ(port->WriteString(""), 0u);
+    port->Close();
+    EXPECT_EQ(remote.Read(7, Patience), text);
+}
+
+TEST_F(RealLine, SixtyFourKibibytesArriveWhole)
+{
+    FarEnd remote(FarEndOf(LinePort));
+    ASSERT_TRUE(remote.IsOpen());
+    std::string text(64 * 1024, '\0');
+    for (std::size_t i = 0; i < text.size(); ++i)
+        text[i] = static_cast<char>(i * 7 + i / 256);
+    std::string received;
+    std::thread reader([&] { received = remote.Read(text.size(), 30000); });
+    port->SetPort("COM5");
+    port->Open();
+    const std::uint32_t written = port->WriteString(text);
+    port->Close();
+    reader.join();
+    EXPECT_EQ(written, text.size());
+    EXPECT_EQ(received.size(), text.size());
+    EXPECT_TRUE(received == text);
+}
+
+// Closing right after the last write must not lose its tail, also when the
+// machine is busy and the line has not carried it yet.
+TEST_F(RealLine, ThreeHundredConfigureCyclesUnderLoadLoseNothing)
+{
+    FarEnd remote(FarEndOf(LinePort));
+    ASSERT_TRUE(remote.IsOpen());
+    constexpr int Cycles = 300;
+    std::string expected;
+    for (int i = 0; i < Cycles; ++i)
+        expected += ConfigureSequence();
+
+    std::atomic<bool> busy{true};
+    std::thread load([&] {
+        volatile unsigned spin = 0;
+        while (busy.load(std::memory_order_relaxed))
+            spin = spin + 1;
+    });
+    std::string received;
+    std::thread reader([&] { received = remote.Read(expected.size(), 30000); });
+    for (int i = 0; i < Cycles; ++i)
+        Configure("COM5");
+    reader.join();
+    busy = false;
+    load.join();
+
+    EXPECT_EQ(received.size(), expected.size());
+    EXPECT_TRUE(received == expected) << "the bytes differ from the sent sequence";
+}
+
+TEST_F(RealLine, AMissingPortTakesTheWholeActionQuietly)
+{
+    const HANDLE probe = ::CreateFileA(DevicePath(MissingPort).c_str(), GENERIC_READ | GENERIC_WRITE,
+                                       0, nullptr, OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
+    if (probe != INVALID_HANDLE_VALUE)
+        ::CloseHandle(probe);
+    ASSERT_EQ(probe, INVALID_HANDLE_VALUE) << "COM" << MissingPort << " exists in this prefix";
+
+    FarEnd line(FarEndOf(LinePort));
+    FarEnd high(FarEndOf(HighPort));
+    ASSERT_TRUE(line.IsOpen() && high.IsOpen());
+    port->SetPort("Com14");
+    port->Open();
+    EXPECT_TRUE(port->Connected());
+    EXPECT_EQ(port->Handle(), INVALID_HANDLE_VALUE);
+    for (const std::string& command : ConfigureCommands)
+        EXPECT_EQ(port->WriteString(command), 0u);
+    port->Close();
+    EXPECT_FALSE(port->Connected());
+    EXPECT_EQ(line.ReadAll(200), "");
+    EXPECT_EQ(high.ReadAll(200), "");
+}
+
+} // namespace

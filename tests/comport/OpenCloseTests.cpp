@@ -1,0 +1,239 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "PortFixture.h"
+
+using namespace comport;
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+const Strings OpenCom1 = {
+    "CreateFileA \\\\.\\COM1 c0000000 0 0 3 40000000 0",
+    "SetupComm device 1024 1024",
+    "SetCommState device",
+    "SetCommTimeouts device ffffffff 0 0 100 1000",
+};
+
+const Strings CloseCalls = {"PurgeComm device 2", "CloseHandle device"};
+
+using OpenAndClose = PortThroughSeam;
+
+TEST_F(OpenAndClose, OpenCreatesTheDeviceThenHandsOverQueuesStateAndTimeouts)
+{
+    port->Events = LineEvents();
+    port->Open();
+    EXPECT_EQ(platform.Calls(), OpenCom1);
+    EXPECT_TRUE(port->Connected());
+    EXPECT_EQ(port->Handle(), FakeSerialApi::Device);
+}
+
+TEST_F(OpenAndClose, TwelveUsesTheSameDevicePath)
+{
+    port->Events = LineEvents();
+    port->SetPort("Com12");
+    EXPECT_TRUE(platform.Calls().empty());
+    port->Open();
+    ASSERT_FALSE(platform.Calls().empty());
+    EXPECT_EQ(platform.Calls()[0], "CreateFileA \\\\.\\COM12 c0000000 0 0 3 40000000 0");
+}
+
+TEST_F(OpenAndClose, OpenTwiceOpensOnceAndCloseTwiceClosesOnce)
+{
+    port->Events = LineEvents();
+    port->Open();
+    port->Open();
+    EXPECT_EQ(platform.CallsNamed("CreateFileA").size(), 1u);
+    platform.ClearCalls();
+    port->Close();
+    port->Close();
+    EXPECT_EQ(platform.Calls(), CloseCalls);
+    EXPECT_FALSE(port->Connected());
+    EXPECT_EQ(port->Handle(), INVALID_HANDLE_VALUE);
+}
+
+TEST_F(OpenAndClose, CloseKeepsWhatWasWrittenAndPurgesTheReceiveSideOnly)
+{
+    port->Events = LineEvents();
+    OpenAndForget();
+    port->Close();
+    const Strings purges = platform.CallsNamed("PurgeComm");
+    ASSERT_EQ(purges.size(), 1u);
+    EXPECT_EQ(purges[0], "PurgeComm device " + Hex(PURGE_RXABORT));
+}
+
+TEST_F(OpenAndClose, ANewNameWhileOpenClosesAndReopens)
+{
+    port->Events = LineEvents();
+    OpenAndForget();
+    port->SetPort("com7");
+    Strings expected = CloseCalls;
+    Strings reopen = OpenCom1;
+    reopen[0] = "CreateFileA \\\\.\\COM7 c0000000 0 0 3 40000000 0";
+    expected.insert(expected.end(), reopen.begin(), reopen.end());
+    EXPECT_EQ(platform.Calls(), expected);
+    EXPECT_TRUE(port->Connected());
+    EXPECT_EQ(port->Port(), "COM7");
+
+    platform.ClearCalls();
+    port->SetPort("7");
+    port->SetPort("COM07");
+    EXPECT_TRUE(platform.Calls().empty());
+}
+
+TEST_F(OpenAndClose, AMissingDeviceStillOpensAndClosesQuietly)
+{
+    port->Events = LineEvents();
+    platform.OpenResult = INVALID_HANDLE_VALUE;
+    platform.DeviceCallsSucceed = FALSE;
+    port->Open();
+    EXPECT_TRUE(port->Connected());
+    EXPECT_EQ(port->Handle(), INVALID_HANDLE_VALUE);
+    EXPECT_EQ(platform.CallsNamed("SetCommState"), Strings{"SetCommState invalid"});
+    platform.OverlappedResultSucceeds = FALSE;
+    EXPECT_EQ(port->WriteString("\xFE\x04\x02"), 0u);
+    platform.ClearCalls();
+    port->Close();
+    // Nothing to close.
+    EXPECT_EQ(platform.Calls(), Strings{"PurgeComm invalid 2"});
+    EXPECT_FALSE(port->Connected());
+}
+
+TEST_F(OpenAndClose, FreeingAnOpenPortClosesItFirst)
+{
+    port->Events = LineEvents();
+    OpenAndForget();
+    toolkit::FreeObject(port);
+    port = nullptr;
+    EXPECT_EQ(platform.Calls(), CloseCalls);
+}
+
+using ClosedPort = PortThroughSeam;
+
+TEST_F(ClosedPort, LineOperationsTouchNothing)
+{
+    EXPECT_EQ(port->WriteString("abc"), 0u);
+    port->Purge();
+    EXPECT_EQ(port->InputQueueCount(), 0u);
+    EXPECT_TRUE(port->ModemStatus().Empty());
+    port->Close();
+    EXPECT_TRUE(platform.Calls().empty());
+
+    // Also after a Close.
+    port->Events = LineEvents();
+    port->Open();
+    port->Close();
+    platform.ClearCalls();
+    EXPECT_EQ(port->WriteString("abc"), 0u);
+    port->Purge();
+    EXPECT_EQ(port->InputQueueCount(), 0u);
+    EXPECT_TRUE(port->ModemStatus().Empty());
+    EXPECT_TRUE(platform.Calls().empty());
+}
+
+using Writing = PortThroughSeam;
+
+TEST_F(Writing, EachWriteHasItsOwnRequestAndWaitsForIt)
+{
+    port->Events = LineEvents();
+    OpenAndForget();
+    EXPECT_EQ(port->WriteString("\xFE\x58" "Complete!"), 11u);
+    const Strings expected = {
+        "CreateEventA 0 1 1 0",
+        "WriteFile device 11 event",
+        "WaitForSingleObject event ffffffff",
+        "GetOverlappedResult device event 0",
+        "CloseHandle event",
+    };
+    EXPECT_EQ(platform.Calls(), expected);
+    EXPECT_EQ(platform.OpenEvents(), 0);
+}
+
+TEST_F(Writing, TheLengthNotAZeroByteCountsTheBytes)
+{
+    port->Events = LineEvents();
+    OpenAndForget();
+    const std::string text("\xFE\x00\x41\x00\xFE", 5);
+    EXPECT_EQ(port->WriteString(text), 5u);
+    EXPECT_EQ(platform.LastWrite(), text);
+
+    EXPECT_EQ(port->WriteString(""), 0u);
+    EXPECT_EQ(platform.CallsNamed("WriteFile").back(), "WriteFile device 0 event");
+
+    const std::string large(64 * 1024, '\xFE');
+    EXPECT_EQ(port->WriteString(large), 65536u);
+    EXPECT_EQ(platform.LastWrite(), large);
+    EXPECT_EQ(platform.OpenEvents(), 0);
+}
+
+TEST_F(Writing, AFailedResultGivesZero)
+{
+    port->Events = LineEvents();
+    OpenAndForget();
+    platform.OverlappedResultSucceeds = FALSE;
+    EXPECT_EQ(port->WriteString("abc"), 0u);
+    EXPECT_EQ(platform.OpenEvents(), 0);
+}
+
+TEST_F(Writing, AFailedWaitCancelsAndSettlesTheRequestBeforeReleasingIt)
+{
+    port->Events = LineEvents();
+    OpenAndForget();
+    platform.WaitResult = WAIT_FAILED;
+    EXPECT_EQ(port->WriteString("abc"), 0u);
+    const Strings expected = {
+        "CreateEventA 0 1 1 0",
+        "WriteFile device 3 event",
+        "WaitForSingleObject event ffffffff",
+        "CancelIo device",
+        "GetOverlappedResult device event 1",
+        "CloseHandle event",
+    };
+    EXPECT_EQ(platform.Calls(), expected);
+}
+
+TEST_F(Writing, NoEventMeansNoWrite)
+{
+    port->Events = LineEvents();
+    OpenAndForget();
+    platform.EventsCannotBeMade = true;
+    EXPECT_EQ(port->WriteString("abc"), 0u);
+    EXPECT_EQ(platform.Calls(), Strings{"CreateEventA 0 1 1 0"});
+}
+
+using LineStatus = PortThroughSeam;
+
+TEST_F(LineStatus, PurgeAbortsBothSides)
+{
+    port->Events = LineEvents();
+    OpenAndForget();
+    port->Purge();
+    EXPECT_EQ(platform.Calls(), Strings{"PurgeComm device 3"});
+}
+
+TEST_F(LineStatus, InputQueueCountComesFromTheStatusRecord)
+{
+    port->Events = LineEvents();
+    OpenAndForget();
+    platform.InputQueue = 37;
+    EXPECT_EQ(port->InputQueueCount(), 37u);
+    EXPECT_EQ(platform.Calls(), Strings{"ClearCommError device"});
+    platform.DeviceCallsSucceed = FALSE;
+    EXPECT_EQ(port->InputQueueCount(), 0u);
+}
+
+TEST_F(LineStatus, ModemStatusGivesTheLinesThatAreOn)
+{
+    port->Events = LineEvents();
+    OpenAndForget();
+    platform.ModemStatusWord = MS_CTS_ON | MS_RLSD_ON | 0x0F;
+    EXPECT_EQ(port->ModemStatus(), ModemLines().With(ModemLine::Cts).With(ModemLine::Rlsd));
+    EXPECT_EQ(platform.Calls(), Strings{"GetCommModemStatus device"});
+    platform.DeviceCallsSucceed = FALSE;
+    EXPECT_TRUE(port->ModemStatus().Empty());
+}
+
+} // namespace

@@ -1,0 +1,226 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "PortFixture.h"
+
+using namespace comport;
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+TEST(ComPortDefaults, NewPortIsClosedWithEverySettingAtItsDefault)
+{
+    ComPort* port = CreateComPort(nullptr);
+    EXPECT_FALSE(port->Connected());
+    EXPECT_FALSE(port->ThreadCreated());
+    EXPECT_EQ(port->Handle(), INVALID_HANDLE_VALUE);
+    EXPECT_EQ(port->NotifyWindow, nullptr);
+    EXPECT_EQ(port->BaudRate(), 7);
+    EXPECT_EQ(port->CustomBaudRate(), 9600u);
+    EXPECT_EQ(port->Port(), "COM1");
+    EXPECT_EQ(port->StopBits(), 0);
+    EXPECT_EQ(port->DataBits(), 3);
+    EXPECT_FALSE(port->DiscardNull());
+    EXPECT_EQ(port->EventChar(), 0);
+    EXPECT_EQ(port->Events.Word(), 0x03FF);
+    EXPECT_EQ(port->SyncMethod(), 0);
+    EXPECT_EQ(&port->Platform(), &Win32SerialApi());
+
+    ASSERT_NE(port->Buffer(), nullptr);
+    EXPECT_EQ(port->Buffer()->Owner, port);
+    EXPECT_EQ(port->Buffer()->InputSize(), 1024);
+    EXPECT_EQ(port->Buffer()->OutputSize(), 1024);
+
+    ASSERT_NE(port->Parity(), nullptr);
+    EXPECT_EQ(port->Parity()->Owner, port);
+    EXPECT_EQ(port->Parity()->Mode(), 0);
+    EXPECT_FALSE(port->Parity()->Check());
+    EXPECT_FALSE(port->Parity()->Replace());
+    EXPECT_EQ(port->Parity()->ReplaceChar(), 0);
+
+    ASSERT_NE(port->Timeouts(), nullptr);
+    EXPECT_EQ(port->Timeouts()->Owner, port);
+    EXPECT_EQ(port->Timeouts()->ReadInterval(), -1);
+    EXPECT_EQ(port->Timeouts()->ReadTotalMultiplier(), 0);
+    EXPECT_EQ(port->Timeouts()->ReadTotalConstant(), 0);
+    EXPECT_EQ(port->Timeouts()->WriteTotalMultiplier(), 100);
+    EXPECT_EQ(port->Timeouts()->WriteTotalConstant(), 1000);
+
+    const FlowControl* flow = port->FlowControl();
+    ASSERT_NE(flow, nullptr);
+    EXPECT_EQ(flow->Owner, port);
+    EXPECT_FALSE(flow->OutCtsFlow() || flow->OutDsrFlow() || flow->OutX() || flow->InX() ||
+                 flow->DsrSensitivity() || flow->TxContinueOnXoff());
+    EXPECT_EQ(flow->DtrControl(), 0);
+    EXPECT_EQ(flow->RtsControl(), 0);
+    EXPECT_EQ(flow->XonChar(), 17);
+    EXPECT_EQ(flow->XoffChar(), 19);
+    toolkit::FreeObject(port);
+}
+
+// Every setter, with a value that differs from the default, and the call
+// that hands its group over when they run in this order.
+struct SetterCase {
+    const char* name;
+    std::function<void(ComPort*)> set;
+    const char* handOver;
+};
+
+const SetterCase setterCases[] = {
+    {"SetBaudRate", [](ComPort* p) { p->SetBaudRate(13); }, "SetCommState device"},
+    {"SetCustomBaudRate", [](ComPort* p) { p->SetCustomBaudRate(31250); }, "SetCommState device"},
+    {"SetDataBits", [](ComPort* p) { p->SetDataBits(2); }, "SetCommState device"},
+    {"SetStopBits", [](ComPort* p) { p->SetStopBits(2); }, "SetCommState device"},
+    {"SetDiscardNull", [](ComPort* p) { p->SetDiscardNull(true); }, "SetCommState device"},
+    {"SetEventChar", [](ComPort* p) { p->SetEventChar('\n'); }, "SetCommState device"},
+    {"Parity.SetMode", [](ComPort* p) { p->Parity()->SetMode(2); }, "SetCommState device"},
+    {"Parity.SetCheck", [](ComPort* p) { p->Parity()->SetCheck(true); }, "SetCommState device"},
+    {"Parity.SetReplace", [](ComPort* p) { p->Parity()->SetReplace(true); }, "SetCommState device"},
+    {"Parity.SetReplaceChar", [](ComPort* p) { p->Parity()->SetReplaceChar('?'); },
+     "SetCommState device"},
+    {"Flow.SetOutCtsFlow", [](ComPort* p) { p->FlowControl()->SetOutCtsFlow(true); },
+     "SetCommState device"},
+    {"Flow.SetOutDsrFlow", [](ComPort* p) { p->FlowControl()->SetOutDsrFlow(true); },
+     "SetCommState device"},
+    {"Flow.SetDtrControl", [](ComPort* p) { p->FlowControl()->SetDtrControl(2); },
+     "SetCommState device"},
+    {"Flow.SetRtsControl", [](ComPort* p) { p->FlowControl()->SetRtsControl(3); },
+     "SetCommState device"},
+    {"Flow.SetOutX", [](ComPort* p) { p->FlowControl()->SetOutX(true); }, "SetCommState device"},
+    {"Flow.SetInX", [](ComPort* p) { p->FlowControl()->SetInX(true); }, "SetCommState device"},
+    {"Flow.SetDsrSensitivity", [](ComPort* p) { p->FlowControl()->SetDsrSensitivity(true); },
+     "SetCommState device"},
+    {"Flow.SetTxContinueOnXoff", [](ComPort* p) { p->FlowControl()->SetTxContinueOnXoff(true); },
+     "SetCommState device"},
+    {"Flow.SetXonChar", [](ComPort* p) { p->FlowControl()->SetXonChar('A'); },
+     "SetCommState device"},
+    {"Flow.SetXoffChar", [](ComPort* p) { p->FlowControl()->SetXoffChar('B'); },
+     "SetCommState device"},
+    {"Timeouts.SetReadInterval", [](ComPort* p) { p->Timeouts()->SetReadInterval(5); },
+     "SetCommTimeouts device 5 0 0 100 1000"},
+    {"Timeouts.SetReadTotalMultiplier", [](ComPort* p) { p->Timeouts()->SetReadTotalMultiplier(3); },
+     "SetCommTimeouts device 5 3 0 100 1000"},
+    {"Timeouts.SetReadTotalConstant", [](ComPort* p) { p->Timeouts()->SetReadTotalConstant(40); },
+     "SetCommTimeouts device 5 3 28 100 1000"},
+    {"Timeouts.SetWriteTotalMultiplier",
+     [](ComPort* p) { p->Timeouts()->SetWriteTotalMultiplier(7); },
+     "SetCommTimeouts device 5 3 28 7 1000"},
+    {"Timeouts.SetWriteTotalConstant", [](ComPort* p) { p->Timeouts()->SetWriteTotalConstant(50); },
+     "SetCommTimeouts device 5 3 28 7 50"},
+    {"Buffer.SetInputSize", [](ComPort* p) { p->Buffer()->SetInputSize(4096); },
+     "SetupComm device 4096 1024"},
+    {"Buffer.SetOutputSize", [](ComPort* p) { p->Buffer()->SetOutputSize(2048); },
+     "SetupComm device 4096 2048"},
+};
+
+using Setters = PortThroughSeam;
+
+TEST_F(Setters, OnAClosedPortOnlyStore)
+{
+    for (const SetterCase& setter : setterCases) {
+        setter.set(port);
+        EXPECT_TRUE(platform.Calls().empty()) << setter.name;
+    }
+    EXPECT_EQ(port->BaudRate(), 13);
+    EXPECT_EQ(port->FlowControl()->RtsControl(), 3);
+    // The stored values reach the device with the next Open.
+    port->Open();
+    EXPECT_EQ(platform.LastDeviceControl().BaudRate, 115200u);
+    EXPECT_EQ(platform.LastDeviceControl().fRtsControl, static_cast<DWORD>(RTS_CONTROL_TOGGLE));
+    EXPECT_EQ(platform.CallsNamed("SetupComm"), Strings{"SetupComm device 4096 2048"});
+}
+
+TEST_F(Setters, OnAnOpenPortHandTheirGroupOverAtOnce)
+{
+    OpenAndForget();
+    for (const SetterCase& setter : setterCases) {
+        setter.set(port);
+        EXPECT_EQ(platform.Calls(), Strings{setter.handOver}) << setter.name;
+        platform.ClearCalls();
+        // The same value again changes nothing.
+        setter.set(port);
+        EXPECT_TRUE(platform.Calls().empty()) << setter.name << " repeated";
+    }
+}
+
+TEST_F(Setters, IndexesOutOfRangeAreIgnored)
+{
+    OpenAndForget();
+    port->SetBaudRate(16);
+    port->SetDataBits(4);
+    port->SetStopBits(3);
+    port->SetSyncMethod(3);
+    port->Parity()->SetMode(5);
+    port->FlowControl()->SetDtrControl(3);
+    port->FlowControl()->SetRtsControl(4);
+    port->SetBaudRate(255);
+    EXPECT_TRUE(platform.Calls().empty());
+    EXPECT_EQ(port->BaudRate(), 7);
+    EXPECT_EQ(port->DataBits(), 3);
+    EXPECT_EQ(port->StopBits(), 0);
+    EXPECT_EQ(port->SyncMethod(), 0);
+    EXPECT_EQ(port->Parity()->Mode(), 0);
+    EXPECT_EQ(port->FlowControl()->DtrControl(), 0);
+    EXPECT_EQ(port->FlowControl()->RtsControl(), 0);
+}
+
+TEST_F(Setters, SyncMethodIsStoredOnlyWhileClosed)
+{
+    port->SetSyncMethod(2);
+    EXPECT_EQ(port->SyncMethod(), 2);
+    OpenAndForget();
+    port->SetSyncMethod(1);
+    EXPECT_EQ(port->SyncMethod(), 2);
+    EXPECT_TRUE(platform.Calls().empty());
+    port->Close();
+    port->SetSyncMethod(1);
+    EXPECT_EQ(port->SyncMethod(), 1);
+}
+
+TEST_F(Setters, BufferSizesRoundOddPositiveValuesDown)
+{
+    Buffer* buffer = port->Buffer();
+    buffer->SetInputSize(7);
+    EXPECT_EQ(buffer->InputSize(), 6);
+    buffer->SetInputSize(-3);
+    EXPECT_EQ(buffer->InputSize(), -3);
+    buffer->SetOutputSize(1);
+    EXPECT_EQ(buffer->OutputSize(), 0);
+
+    buffer->SetInputSize(1024);
+    buffer->SetOutputSize(1024);
+    OpenAndForget();
+    // Compared as passed: 1025 differs from 1024, is stored as 1024 and
+    // still handed over.
+    buffer->SetInputSize(1025);
+    EXPECT_EQ(buffer->InputSize(), 1024);
+    EXPECT_EQ(platform.Calls(), Strings{"SetupComm device 1024 1024"});
+}
+
+TEST_F(Setters, ASettingObjectWithoutOwnerReachesNoDevice)
+{
+    OpenAndForget();
+    Timeouts* timeouts = port->Timeouts();
+    timeouts->Owner = nullptr;
+    timeouts->SetReadInterval(9);
+    EXPECT_EQ(timeouts->ReadInterval(), 9);
+    EXPECT_TRUE(platform.Calls().empty());
+    timeouts->Owner = port;
+}
+
+TEST_F(Setters, RejectedSettingsStayStored)
+{
+    platform.DeviceCallsSucceed = FALSE;
+    OpenAndForget();
+    port->SetBaudRate(9);
+    port->Buffer()->SetInputSize(100);
+    EXPECT_EQ(port->BaudRate(), 9);
+    EXPECT_EQ(port->Buffer()->InputSize(), 100);
+    EXPECT_TRUE(port->Connected());
+}
+
+} // namespace
