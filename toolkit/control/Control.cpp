@@ -93,7 +93,8 @@ void SetUpForm(Control* form, Control* parent, const char* caption)
         return;
     CreateControl(form, parent, "Form", true);
     form->ClassStyle |= CS_DBLCLKS;
-    // The form hooks (end of session, focus, background) are attached here.
+    // The hooks every form carries are attached here, the end-of-session and
+    // focus hook first, then the background hook, so that the latter runs first.
     SetCaption(form, caption);
     form->IsForm = true;
 }

@@ -12,6 +12,16 @@ bool SameRect(const RECT& a, const RECT& b)
     return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
 
+// Moves the near edge to `position`, keeping the size on that axis.
+void MoveEdge(Control* control, LONG RECT::*nearEdge, LONG RECT::*farEdge, int position)
+{
+    RECT bounds = GetBounds(control);
+    const LONG size = bounds.*farEdge - bounds.*nearEdge;
+    bounds.*nearEdge = position;
+    bounds.*farEdge = position + size;
+    SetBounds(control, bounds);
+}
+
 } // namespace
 
 RECT GetBounds(Control* control)
@@ -54,20 +64,12 @@ void SetBounds(Control* control, const RECT& bounds)
 
 void SetLeft(Control* control, int left)
 {
-    RECT bounds = GetBounds(control);
-    const int width = Width(bounds);
-    bounds.left = left;
-    bounds.right = left + width;
-    SetBounds(control, bounds);
+    MoveEdge(control, &RECT::left, &RECT::right, left);
 }
 
 void SetTop(Control* control, int top)
 {
-    RECT bounds = GetBounds(control);
-    const int height = Height(bounds);
-    bounds.top = top;
-    bounds.bottom = top + height;
-    SetBounds(control, bounds);
+    MoveEdge(control, &RECT::top, &RECT::bottom, top);
 }
 
 void SetWidth(Control* control, int width)

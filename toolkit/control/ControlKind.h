@@ -9,6 +9,8 @@ class Control;
 // The command table of a kind of standard control, copied whole into each
 // Control of that kind. An entry of 0 means the kind does not support it.
 // The notification codes are compared in declaration order, first match wins.
+// Entries that serve other kinds of control are named by their position
+// among the forty 16-bit entries.
 struct ControlKind {
     void (*ClearItems)(Control* control) = nullptr;
     void (*Reserved)(Control* control) = nullptr;
@@ -41,5 +43,7 @@ struct ControlKind {
     // Sent by SetBackgroundColor with the new resolved colour.
     std::uint16_t ColorMsg = 0;
 };
+static_assert(sizeof(ControlKind) == 2 * sizeof(void*) + 40 * sizeof(std::uint16_t),
+              "two routines and forty 16-bit entries");
 
 } // namespace toolkit
