@@ -131,6 +131,10 @@ void WriteToCom9(const std::string& bytes)
     for (std::string name; std::getline(mapped, name);)
         served = served || name == "com9";
     ASSERT_TRUE(served) << "the bench does not serve COM9";
+    // Wine's device manager may give COM9 to a serial port of the machine
+    // (it names those \Device\SerialN); a bench link has no such name.
+    char device[256];
+    ASSERT_EQ(QueryDosDeviceA("COM9", device, sizeof device), 0u) << "COM9 is " << device;
 
     HANDLE port = CreateFileA("\\\\.\\COM9", GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(port, INVALID_HANDLE_VALUE) << "error " << GetLastError();
