@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "toolkit/control/ApplicationState.h"
+#include "toolkit/control/FormHooks.h"
 #include "toolkit/control/Hooks.h"
 #include "toolkit/graphics/Canvas.h"
 #include "toolkit/graphics/ControlGraphics.h"
@@ -95,6 +96,8 @@ void SetUpForm(Control* form, Control* parent, const char* caption)
     form->ClassStyle |= CS_DBLCLKS;
     // The hooks every form carries are attached here, the end-of-session and
     // focus hook first, then the background hook, so that the latter runs first.
+    AttachHook(form, FormHook);
+    AttachHook(form, BackgroundHook);
     SetCaption(form, caption);
     form->IsForm = true;
 }
