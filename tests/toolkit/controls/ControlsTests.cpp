@@ -1,0 +1,345 @@
+#include <string>
+
+#include "tests/toolkit/control/ToolkitFixture.h"
+#include "toolkit/control/ComboBoxControl.h"
+#include "toolkit/controls/Button.h"
+#include "toolkit/controls/ComboBox.h"
+#include "toolkit/controls/ControlText.h"
+#include "toolkit/controls/Label.h"
+#include "toolkit/controls/ListOperations.h"
+#include "toolkit/controls/SizeToText.h"
+#include "toolkit/graphics/ControlGraphics.h"
+#include "toolkit/graphics/DrawingTool.h"
+
+using namespace toolkit;
+
+namespace {
+
+constexpr DWORD ClipStyles = WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+// "COM порт" in Windows-1251.
+constexpr const char* PortCaption = "COM \xEF\xEE\xF0\xF2";
+
+// A window made before the loop runs waits hidden to be shown: its style is
+// compared as it will be shown.
+DWORD WindowStyle(Control* control)
+{
+    const auto style = static_cast<DWORD>(GetWindowLongPtrA(GetWindowHandle(control), GWL_STYLE));
+    return control->ShowPending ? style | WS_VISIBLE : style;
+}
+
+std::string Item(Control* combo, int index)
+{
+    char text[256] = {};
+    const LRESULT length = Perform(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length < 0 || length >= static_cast<LRESULT>(sizeof(text)))
+        return "<none>";
+    Perform(combo, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+int changes = 0;
+void CountChange(void*, Control*) { ++changes; }
+
+class Controls : public ToolkitTest {
+protected:
+    void SetUp() override
+    {
+        ToolkitTest::SetUp();
+        changes = 0;
+        form = NewForm();
+    }
+    void TearDown() override
+    {
+        FreeObject(form);
+        ToolkitTest::TearDown();
+    }
+    Control* NewList(std::initializer_list<const char*> items)
+    {
+        Control* combo = CreateComboBox(form, ComboDropDownList | ComboNoIntegralHeight);
+        int index = 0;
+        for (const char* item : items)
+            SetItemText(combo, index++, item);
+        return combo;
+    }
+    Control* form = nullptr;
+};
+
+TEST_F(Controls, LabelHasItsStyleAndIsSizedOnePixelBeyondItsText)
+{
+    DrawingTool* font = GetControlFont(form);
+    SetFontName(font, "Arial");
+    SetToolField(font, FontHeight, 17);
+    Control* label = CreateLabel(form, PortCaption);
+    EXPECT_EQ(GetHeight(label), 22);
+    SetControlPosition(label, 5, 7);
+    SetSizeToText(label, true);
+
+    EXPECT_EQ(WindowStyle(label) & ~ClipStyles, 0x5000018Cu);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HFONT measuring = CreateFontIndirectA(&label->Font->Data.Font);
+    HGDIOBJ old = SelectObject(dc, measuring);
+    SIZE text{};
+    GetTextExtentPoint32A(dc, PortCaption, 8, &text);
+    SelectObject(dc, old);
+    DeleteObject(measuring);
+    DeleteDC(dc);
+
+    ASSERT_GT(text.cx, 0);
+    EXPECT_EQ(GetWidth(label), text.cx + 1);
+    EXPECT_EQ(GetHeight(label), text.cy + 1);
+    EXPECT_EQ(GetBounds(label).left, 5);
+    EXPECT_EQ(GetBounds(label).top, 7);
+
+    // A new caption sizes it again; an empty one leaves the margins.
+    SetCaption(label, "");
+    EXPECT_EQ(GetWidth(label), 1);
+    EXPECT_EQ(GetHeight(label), 1);
+}
+
+TEST_F(Controls, ComboBoxStyleFollowsTheOptionBits)
+{
+    EXPECT_EQ(ComboBoxStyle(ComboDropDownList | ComboNoIntegralHeight), 0x50210643u);
+    // No list bit: a drop-down with an edit field; bit 1 drops the auto scroll.
+    EXPECT_EQ(ComboBoxStyle(0), 0x50210242u);
+    EXPECT_EQ(ComboBoxStyle(ComboNoAutoScroll | ComboSort), 0x50210302u);
+    EXPECT_EQ(ComboBoxStyle(ComboSimple | ComboNoAutoScroll), 0x50210201u);
+
+    Control* combo = CreateComboBox(form, ComboDropDownList | ComboNoIntegralHeight);
+    EXPECT_EQ(combo->Style & ~ClipStyles, 0x50210643u);
+    EXPECT_EQ(GetHeight(combo), 22);
+    EXPECT_EQ(GetWidth(combo), 100);
+    // The platform's combo box draws its edge itself and drops the extended
+    // style from its window.
+    EXPECT_NE(combo->ExStyle & WS_EX_CLIENTEDGE, 0u);
+    // The scroll bar style goes on to the list window.
+    EXPECT_EQ(WindowStyle(combo) & ~ClipStyles, 0x50210643u & ~WS_VSCROLL);
+    EXPECT_EQ(GetWidth(combo), 100);
+    EXPECT_NE(GetClassLongPtrA(combo->Handle, GCL_STYLE) & CS_DBLCLKS, 0u);
+}
+
+TEST_F(Controls, SetItemTextAppendsReplacesAndAddsNothingBeyondTheCount)
+{
+    Control* combo = NewList({"Com1", "Com2", "Com3"});
+    ASSERT_EQ(GetItemCount(combo), 3);
+    EXPECT_EQ(Item(combo, 0), "Com1");
+    EXPECT_EQ(Item(combo, 2), "Com3");
+
+    SetItemText(combo, 1, "second");
+    EXPECT_EQ(GetItemCount(combo), 3);
+    EXPECT_EQ(Item(combo, 1), "second");
+    EXPECT_EQ(Item(combo, 2), "Com3");
+
+    SetItemText(combo, 5, "far");
+    SetItemText(combo, 4, "far");
+    SetItemText(combo, -1, "negative");
+    EXPECT_EQ(GetItemCount(combo), 3);
+
+    SetItemText(combo, 3, "Com4");
+    EXPECT_EQ(GetItemCount(combo), 4);
+    EXPECT_EQ(Item(combo, 3), "Com4");
+}
+
+TEST_F(Controls, SettingTheIndexFromCodeSelectsAndFiresNothing)
+{
+    Control* combo = NewList({"2", "4"});
+    combo->OnChange = {CountChange, nullptr};
+    EXPECT_EQ(GetCurrentIndex(combo), -1);
+    EXPECT_STREQ(GetControlText(combo).Text(), "");
+
+    SetCurrentIndex(combo, 1);
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+        DispatchMessageA(&message);
+    EXPECT_EQ(GetCurrentIndex(combo), 1);
+    EXPECT_STREQ(GetControlText(combo).Text(), "4");
+    EXPECT_EQ(changes, 0);
+}
+
+TEST_F(Controls, ControlTextKeepsItsLastCharacter)
+{
+    Control* label = CreateLabel(form, "abc");
+    EXPECT_STREQ(GetControlText(label).Text(), "abc"); // no window yet: the caption
+    ASSERT_NE(GetWindowHandle(label), nullptr);
+    EXPECT_STREQ(GetControlText(label).Text(), "abc");
+    EXPECT_EQ(GetControlText(label).Length(), 3u);
+    SetCaption(label, "x");
+    EXPECT_STREQ(GetControlText(label).Text(), "x");
+
+    Control* combo = NewList({"Com16"});
+    SetCurrentIndex(combo, 0);
+    EXPECT_EQ(GetControlText(combo).View(), "Com16");
+    EXPECT_EQ(GetControlText(nullptr).Length(), 0u);
+}
+
+// The height the drop-down routine gives the window is the one the list
+// drops to: the platform keeps the list's part of it, below the selection
+// field, as the dropped rectangle.
+int DroppedHeight(Control* combo)
+{
+    SetDropDownHeight(combo);
+    RECT dropped{};
+    Perform(combo, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
+    RECT field{};
+    GetWindowRect(combo->Handle, &field);
+    return (dropped.bottom - dropped.top) + (field.bottom - field.top);
+}
+
+TEST_F(Controls, DropDownHeightCountsOneToEightItems)
+{
+    Control* none = NewList({});
+    Control* two = NewList({"2", "4"});
+    Control* eight = NewList({"1", "2", "3", "4", "5", "6", "7", "8"});
+    Control* sixteen = NewList({"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12",
+                                "13", "14", "15", "16"});
+    const int height = 22;
+    EXPECT_EQ(DroppedHeight(none), 2 * height + 2);
+    EXPECT_EQ(DroppedHeight(two), 3 * height + 2);
+    EXPECT_EQ(DroppedHeight(eight), 9 * height + 2);
+    EXPECT_EQ(DroppedHeight(sixteen), 9 * height + 2);
+    EXPECT_TRUE(IsWindowVisible(sixteen->Handle) || !IsWindowVisible(form->Handle));
+}
+
+TEST_F(Controls, DropDownNotificationKeepsTheIndexAndSizesTheList)
+{
+    Control* combo = NewList({"a", "b", "c"});
+    SetCurrentIndex(combo, 2);
+    auto* state = static_cast<ComboBoxControl*>(combo);
+    int dropDowns = 0;
+    state->OnDropDown = {[](void* count, Control*) { ++*static_cast<int*>(count); }, &dropDowns};
+    int closeUps = 0;
+    state->OnCloseUp = {[](void* count, Control*) { ++*static_cast<int*>(count); }, &closeUps};
+
+    SendMessageA(form->Handle, WM_COMMAND, MAKEWPARAM(combo->ControlId, CBN_DROPDOWN),
+                 reinterpret_cast<LPARAM>(combo->Handle));
+    EXPECT_TRUE(state->DroppedDown);
+    EXPECT_EQ(state->DropDownIndex, 2);
+    EXPECT_EQ(dropDowns, 1);
+    SendMessageA(form->Handle, WM_COMMAND, MAKEWPARAM(combo->ControlId, CBN_CLOSEUP),
+                 reinterpret_cast<LPARAM>(combo->Handle));
+    EXPECT_FALSE(state->DroppedDown);
+    EXPECT_EQ(closeUps, 1);
+}
+
+TEST_F(Controls, SelectionChangeFiresOnlyWhenTheDeferredCodeArrives)
+{
+    Control* combo = NewList({"a", "b"});
+    combo->OnChange = {CountChange, nullptr};
+    SetCurrentIndex(combo, 1);
+    SendMessageA(form->Handle, WM_COMMAND, MAKEWPARAM(combo->ControlId, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(combo->Handle));
+    EXPECT_EQ(changes, 0);
+    MSG message;
+    ASSERT_TRUE(PeekMessageA(&message, combo->Handle, ReflectedCommand, ReflectedCommand,
+                             PM_REMOVE));
+    EXPECT_EQ(HIWORD(message.wParam), DeferredSelChangeCode);
+    DispatchMessageA(&message);
+    EXPECT_EQ(changes, 1);
+
+    // OnSelChange, when set, takes the place of OnChange.
+    int selChanges = 0;
+    combo->OnSelChange = {[](void* count, Control*) { ++*static_cast<int*>(count); },
+                          &selChanges};
+    PostMessageA(combo->Handle, ReflectedCommand, MAKEWPARAM(0, DeferredSelChangeCode), 0);
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+        DispatchMessageA(&message);
+    EXPECT_EQ(selChanges, 1);
+    EXPECT_EQ(changes, 1);
+}
+
+TEST_F(Controls, InnerWindowsAreSubclassedAndGivenBackTheirProcedure)
+{
+    Control* editable = CreateComboBox(form, 0);
+    ASSERT_NE(GetWindowHandle(editable), nullptr);
+    HWND edit = GetWindow(editable->Handle, GW_CHILD);
+    ASSERT_NE(edit, nullptr);
+    HANDLE previous = GetPropA(edit, PreviousProcProperty);
+    ASSERT_NE(previous, nullptr);
+    EXPECT_EQ(GetWindowLongPtrA(edit, GWLP_WNDPROC),
+              reinterpret_cast<LONG_PTR>(InnerWindowProcedure));
+
+    // Typing in the edit field reaches the combo's form as the combo's.
+    SetFocus(edit);
+    EXPECT_EQ(form->CurrentControl, editable);
+    SendMessageA(edit, WM_CHAR, 'z', 0);
+    EXPECT_EQ(GetControlText(editable).View(), "z");
+
+    RemoveInnerWindowProperties(editable->Handle);
+    EXPECT_EQ(GetPropA(edit, PreviousProcProperty), nullptr);
+    EXPECT_EQ(GetWindowLongPtrA(edit, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(previous));
+
+    // A drop-down list has no inner window to subclass.
+    Control* list = NewList({"a"});
+    EXPECT_EQ(GetWindow(list->Handle, GW_CHILD), nullptr);
+}
+
+TEST_F(Controls, ButtonIsAnOwnerDrawnPushButtonSizedByItsMargins)
+{
+    Button* button = CreateButton(form, "Go", 0, GlyphLeft, nullptr, 0);
+    EXPECT_TRUE(button->IsPushButton);
+    EXPECT_EQ(button->TextAlign, TextAlignCentre);
+    EXPECT_EQ(WindowStyle(button) & ~ClipStyles, 0x5001000Bu);
+    EXPECT_EQ(GetHeight(button), 22);
+    SetSizeToText(button, true);
+    HDC dc = GetDC(button->Handle);
+    SIZE text{};
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(button->Handle,
+                                                                          WM_GETFONT, 0, 0)));
+    GetTextExtentPoint32A(dc, "Go", 2, &text);
+    SelectObject(dc, old);
+    ReleaseDC(button->Handle, dc);
+    EXPECT_EQ(GetWidth(button), text.cx + 8);
+    EXPECT_EQ(GetHeight(button), text.cy + 8);
+}
+
+TEST_F(Controls, AGlyphBitmapSizesTheButtonByItsFrames)
+{
+    // Four frames of 16 x 16 side by side.
+    HBITMAP strip = CreateBitmap(64, 16, 1, 1, nullptr);
+    Button* left = CreateButton(form, "Go", 0, GlyphLeft, strip, 4);
+    EXPECT_EQ(left->GlyphWidth, 16);
+    EXPECT_EQ(left->GlyphHeight, 16);
+    EXPECT_EQ(left->Kind.SizeMarginX, 8 + 16 + 4);
+    EXPECT_EQ(left->Kind.SizeMarginY, 0);
+    EXPECT_EQ(GetWidth(left), 64 + 16 + 4);
+    EXPECT_EQ(GetHeight(left), 16 + 4);
+
+    // A count of 0 means square frames.
+    Button* top = CreateButton(form, "Go", 0, GlyphTop, strip, 0);
+    EXPECT_EQ(top->GlyphCount, 4);
+    EXPECT_EQ(top->Kind.SizeMarginY, 8 + 16 + 4);
+    EXPECT_EQ(GetHeight(top), 22 + 16 + 4);
+
+    // No caption: as wide as a frame; no border: no spacing.
+    Button* bare = CreateButton(form, "", ButtonNoBorder, GlyphLeft, strip, 4);
+    EXPECT_EQ(GetWidth(bare), 16);
+    EXPECT_EQ(bare->Kind.SizeMarginX, 0);
+    EXPECT_EQ(GetHeight(bare), 16);
+
+    // A handle that is no bitmap leaves the button as it is.
+    Button* broken = CreateButton(form, "Go", 0, GlyphLeft, reinterpret_cast<HANDLE>(0x1234), 2);
+    EXPECT_EQ(GetWidth(broken), 64);
+    EXPECT_EQ(broken->Kind.SizeMarginX, 8);
+    FreeObject(form);
+    form = nullptr;
+    DeleteObject(strip);
+}
+
+TEST_F(Controls, DrawStatesAreDecidedInOrder)
+{
+    Button* button = CreateButton(form, "Go", 0, GlyphLeft, nullptr, 0);
+    EXPECT_EQ(DecideDrawState(button, 0), ButtonDrawState::Normal);
+    EXPECT_EQ(DecideDrawState(button, ODS_SELECTED), ButtonDrawState::Pressed);
+    EXPECT_EQ(DecideDrawState(button, ODS_SELECTED | ODS_DISABLED), ButtonDrawState::Disabled);
+    EXPECT_EQ(DecideDrawState(button, ODS_SELECTED | ODS_FOCUS), ButtonDrawState::Pressed);
+    EXPECT_EQ(DecideDrawState(button, ODS_FOCUS), ButtonDrawState::Focused);
+    button->MouseInside = true;
+    EXPECT_EQ(DecideDrawState(button, ODS_FOCUS), ButtonDrawState::Hot);
+    EXPECT_EQ(DecideDrawState(button, ODS_SELECTED), ButtonDrawState::Pressed);
+    button->ButtonOptions = ButtonCheckStyle;
+    button->MouseInside = false;
+    EXPECT_EQ(DecideDrawState(button, ODS_SELECTED), ButtonDrawState::Normal);
+    button->Checked = true;
+    EXPECT_EQ(DecideDrawState(button, 0), ButtonDrawState::Pressed);
+}
+
+} // namespace

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "toolkit/control/Control.h"
+
+namespace toolkit {
+
+class ControlText;
+
+// ButtonOptions bits.
+enum ButtonOption : std::uint8_t {
+    ButtonGlyphIsImageList = 0x01,
+    ButtonNoBorder = 0x02, // no focus frame, no edge, no glyph spacing
+    ButtonNoCaption = 0x04,
+    ButtonCheckStyle = 0x08, // each press toggles Checked
+};
+
+// Where the glyph sits: left of the caption, above, right, below, or centred.
+enum GlyphPlace : std::uint8_t { GlyphLeft, GlyphTop, GlyphRight, GlyphBottom, GlyphCentre };
+
+// How a button is drawn, in the order the state is decided.
+enum class ButtonDrawState : std::uint8_t { Normal, Pressed, Disabled, Focused, Hot };
+
+enum ButtonTextAlign : std::uint8_t { TextAlignLeft, TextAlignRight, TextAlignCentre };
+
+using CaptionFilterProcedure = void (*)(Control* button, ControlText& caption);
+using AfterTextProcedure = void (*)(Control* button, HDC dc, const RECT& captionRect);
+
+// A push button that the toolkit draws itself.
+class Button : public Control {
+public:
+    std::uint8_t ButtonOptions = 0;
+    std::uint8_t GlyphLayout = GlyphLeft;
+    HANDLE Glyph = nullptr;
+    int GlyphCount = 0;
+    int GlyphWidth = 0;
+    int GlyphHeight = 0;
+    bool Checked = false;
+    bool FlatLook = false;
+    int RepeatInterval = 0; // ms; above 0 a held button clicks again and again
+    int PressedShiftX = 0;
+    int PressedShiftY = 0;
+    std::uint8_t TextAlign = TextAlignCentre;
+    // Custom drawing, with the control's canvas on the item's DC: true when
+    // it has drawn everything.
+    EventSlot<bool(Control* sender, ButtonDrawState state)> OnDrawButton;
+    CaptionFilterProcedure CaptionFilter = nullptr;
+    AfterTextProcedure AfterText = nullptr;
+};
+
+Button* CreateButton(Control* parent, const char* caption, std::uint8_t options,
+                     std::uint8_t layout, HANDLE glyph, int glyphCount);
+
+// With the flat look the edge shows only while the mouse is over the button,
+// or while it is pressed or focused.
+void SetFlatLook(Control* button, bool on);
+
+// Draws the item that WM_DRAWITEM describes (reflected to the button).
+void DrawButton(Button* button, const DRAWITEMSTRUCT& item);
+ButtonDrawState DecideDrawState(const Button* button, UINT itemState);
+
+} // namespace toolkit

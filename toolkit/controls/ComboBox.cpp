@@ -1,0 +1,95 @@
+#include "toolkit/controls/ComboBox.h"
+
+#include <algorithm>
+
+#include "toolkit/control/ComboBoxControl.h"
+#include "toolkit/control/Hooks.h"
+#include "toolkit/controls/ListOperations.h"
+
+namespace toolkit {
+
+namespace {
+
+constexpr DWORD BaseStyle = WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_HASSTRINGS;
+static_assert(BaseStyle == 0x50210200);
+
+struct OptionStyle {
+    std::uint16_t Option;
+    DWORD Style;
+};
+constexpr OptionStyle OptionStyles[] = {
+    {ComboDropDownList, CBS_DROPDOWNLIST},   {ComboDisableNoScroll, CBS_DISABLENOSCROLL},
+    {ComboLowerCase, CBS_LOWERCASE},         {ComboNoIntegralHeight, CBS_NOINTEGRALHEIGHT},
+    {ComboOemConvert, CBS_OEMCONVERT},       {ComboSort, CBS_SORT},
+    {ComboUpperCase, CBS_UPPERCASE},         {ComboOwnerDrawFixed, CBS_OWNERDRAWFIXED},
+    {ComboOwnerDrawVariable, CBS_OWNERDRAWVARIABLE}, {ComboSimple, CBS_SIMPLE},
+};
+
+// The notification codes of a combo box; a selection is taken from the
+// deferred code, never from CBN_SELCHANGE itself.
+constexpr ControlKind ComboBoxKind = [] {
+    ControlKind kind;
+    kind.ClickCode = CBN_DBLCLK;
+    kind.EnterCode = CBN_SETFOCUS;
+    kind.LeaveCode = CBN_KILLFOCUS;
+    kind.ChangeCode = CBN_EDITCHANGE;
+    kind.SelChangeCode = DeferredSelChangeCode;
+    kind.CountMsg = CB_GETCOUNT;
+    kind.DeleteItemMsg = CB_DELETESTRING;
+    kind.InsertItemMsg = CB_INSERTSTRING;
+    kind.GetCurrentMsg = CB_GETCURSEL;
+    kind.SetCurrentMsg = CB_SETCURSEL;
+    kind.SizeMarginY = 6;
+    return kind;
+}();
+
+constexpr int ExtraWidth = 36;
+constexpr int BottomRaise = 42;
+constexpr int MinDropDownItems = 1;
+constexpr int MaxDropDownItems = 8;
+
+} // namespace
+
+std::uint32_t ComboBoxStyle(std::uint16_t options)
+{
+    DWORD style = BaseStyle;
+    for (const OptionStyle& entry : OptionStyles)
+        if (options & entry.Option)
+            style |= entry.Style;
+    if ((options & ComboNoAutoScroll) == 0)
+        style |= CBS_AUTOHSCROLL;
+    if ((style & 0x1) == 0)
+        style |= CBS_DROPDOWN;
+    return style;
+}
+
+Control* CreateComboBox(Control* parent, std::uint16_t options)
+{
+    auto* combo = CreateChildControl<ComboBoxControl>(parent, "COMBOBOX", ComboBoxStyle(options),
+                                                      &ComboBoxKind, true);
+    combo->ClassStyle |= CS_DBLCLKS;
+    combo->BoundsRect.right += ExtraWidth;
+    combo->BoundsRect.bottom -= BottomRaise;
+    combo->RowHeight = combo->BoundsRect.bottom - combo->BoundsRect.top;
+    combo->AfterCreateProcedure = SubclassInnerWindows;
+    combo->DropDownHeightProcedure = SetDropDownHeight;
+    AttachHook(combo, ComboBoxHook);
+    return combo;
+}
+
+void SetDropDownHeight(Control* combo)
+{
+    if (combo == nullptr || combo->Handle == nullptr)
+        return;
+    const int items = std::clamp<int>(GetItemCount(combo), MinDropDownItems, MaxDropDownItems);
+    const int row = static_cast<ComboBoxControl*>(combo)->RowHeight;
+    const int height = (items + 1) * (row > 0 ? row : GetHeight(combo)) + 2;
+    SetWindowPos(combo->Handle, nullptr, 0, 0, GetWidth(combo), height,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOREDRAW | SWP_NOACTIVATE | SWP_HIDEWINDOW);
+    SetWindowPos(combo->Handle, nullptr, 0, 0, 0, 0,
+                 SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOREDRAW | SWP_NOACTIVATE |
+                     SWP_SHOWWINDOW);
+    static_cast<ComboBoxControl*>(combo)->OnDropDown.Fire(combo);
+}
+
+} // namespace toolkit

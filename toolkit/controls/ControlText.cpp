@@ -1,0 +1,55 @@
+#include "toolkit/controls/ControlText.h"
+
+#include <cstring>
+#include <utility>
+
+#include "toolkit/control/Control.h"
+
+namespace toolkit {
+
+ControlText::ControlText(std::string_view source) : text(new char[source.size() + 1]),
+                                                    length(source.size())
+{
+    std::memcpy(text, source.data(), source.size());
+    text[length] = 0;
+}
+
+ControlText::~ControlText()
+{
+    delete[] text;
+}
+
+ControlText::ControlText(ControlText&& other) noexcept
+    : text(std::exchange(other.text, nullptr)), length(std::exchange(other.length, 0))
+{
+}
+
+ControlText& ControlText::operator=(ControlText&& other) noexcept
+{
+    if (this != &other) {
+        delete[] std::exchange(text, std::exchange(other.text, nullptr));
+        length = std::exchange(other.length, 0);
+    }
+    return *this;
+}
+
+ControlText GetControlText(Control* control)
+{
+    if (control == nullptr)
+        return {};
+    if (control->Handle == nullptr)
+        return ControlText(control->Caption != nullptr ? control->Caption : "");
+    const int length = GetWindowTextLengthA(control->Handle);
+    if (length <= 0)
+        return ControlText(std::string_view{});
+    // The count given to GetWindowTextA includes the terminating zero, so the
+    // buffer is one longer than the text, or its last character is lost.
+    ControlText result;
+    result.text = new char[static_cast<std::size_t>(length) + 1];
+    const int copied = GetWindowTextA(control->Handle, result.text, length + 1);
+    result.length = copied > 0 && copied <= length ? static_cast<std::size_t>(copied) : 0;
+    result.text[result.length] = 0;
+    return result;
+}
+
+} // namespace toolkit
