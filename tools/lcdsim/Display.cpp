@@ -7,20 +7,31 @@ Display::Display()
     Clear();
 }
 
+namespace {
+
+// Takes a size from 1 to the largest; answers whether it was taken.
+bool TakeSize(std::uint8_t value, int largest, int& size)
+{
+    if (value < 1 || value > largest)
+        return false;
+    size = value;
+    return true;
+}
+
+} // namespace
+
 bool Display::SetRows(std::uint8_t value)
 {
-    if (value < 1 || value > MaxRows)
+    if (!TakeSize(value, MaxRows, rows))
         return false;
-    rows = value;
     Clear();
     return true;
 }
 
 bool Display::SetColumns(std::uint8_t value)
 {
-    if (value < 1 || value > MaxColumns)
+    if (!TakeSize(value, MaxColumns, columns))
         return false;
-    columns = value;
     Clear();
     return true;
 }

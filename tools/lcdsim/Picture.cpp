@@ -6,11 +6,14 @@ namespace lcdsim {
 
 namespace {
 
-void AppendParameter(const Step& step, TextBuffer& out)
+void AppendSize(const char* name, const Step& step, TextBuffer& out)
 {
+    out.Append(name);
     // The parameter is the third byte of a complete command.
     if (step.size >= 3)
         out.AppendNumber(step.bytes[2]);
+    if (!step.accepted)
+        out.Append(": no display has that, ignored");
 }
 
 void AppendText(const Step& step, TextBuffer& out)
@@ -52,16 +55,10 @@ void DescribeStep(const Step& step, TextBuffer& out)
 {
     switch (step.kind) {
     case StepKind::Rows:
-        out.Append("rows ");
-        AppendParameter(step, out);
-        if (!step.accepted)
-            out.Append(": no display has that, ignored");
+        AppendSize("rows ", step, out);
         break;
     case StepKind::Columns:
-        out.Append("columns ");
-        AppendParameter(step, out);
-        if (!step.accepted)
-            out.Append(": no display has that, ignored");
+        AppendSize("columns ", step, out);
         break;
     case StepKind::Type: {
         const std::uint8_t code = step.size >= 3 ? step.bytes[2] : 0;
