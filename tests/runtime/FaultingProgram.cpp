@@ -1,0 +1,208 @@
+// A program that starts and halts through the run-time support and, as its
+// command line asks, ends normally or with a fault. Its modules and the
+// places of its faults are written to standard output.
+#include <windows.h>
+
+#include <cstdint>
+#include <cstring>
+#include <new>
+
+#include "runtime/Program.h"
+#include "runtime/ProgramEntry.h"
+
+extern "C" char FaultingInstruction[] asm("FaultingInstruction");
+
+namespace {
+
+void Say(const char* text)
+{
+    DWORD written = 0;
+    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), text, static_cast<DWORD>(std::strlen(text)), &written,
+              nullptr);
+}
+
+void SayAddress(const char* label, std::uintptr_t address)
+{
+    char line[64] = {};
+    std::size_t length = std::strlen(label);
+    std::memcpy(line, label, length);
+    line[length++] = ' ';
+    for (int shift = static_cast<int>(sizeof(address) * 8) - 4; shift >= 0; shift -= 4)
+        line[length++] = "0123456789ABCDEF"[(address >> shift) & 0xF];
+    line[length] = '\n';
+    Say(line);
+}
+
+enum class Mode { Normal, AccessViolation, NullCall, Divide, StackOverflow, Raise, OutOfMemory,
+                  ReleaseInvalid, ThreadFault, InitializeFault, FinalizeFault, Unknown };
+
+Mode ModeOf(const char* commandLine)
+{
+    static const struct { const char* name; Mode mode; } modes[] = {
+        {"normal", Mode::Normal},
+        {"access-violation", Mode::AccessViolation},
+        {"null-call", Mode::NullCall},
+        {"divide", Mode::Divide},
+        {"stack-overflow", Mode::StackOverflow},
+        {"raise", Mode::Raise},
+        {"out-of-memory", Mode::OutOfMemory},
+        {"release-invalid", Mode::ReleaseInvalid},
+        {"thread-fault", Mode::ThreadFault},
+        {"initialize-fault", Mode::InitializeFault},
+        {"finalize-fault", Mode::FinalizeFault},
+    };
+    const char* argument = std::strrchr(commandLine, ' ');
+    argument = argument == nullptr ? commandLine : argument + 1;
+    for (const auto& entry : modes)
+        if (std::strcmp(argument, entry.name) == 0)
+            return entry.mode;
+    return Mode::Unknown;
+}
+
+Mode mode = Mode::Unknown;
+
+// A static constructor: the program's own entry must run it.
+struct Constructed {
+    Constructed() { value = 42; }
+    int value = 0;
+} constructed;
+
+__attribute__((noinline, noclone)) void WriteToAddressZero()
+{
+    asm volatile(".globl FaultingInstruction\n"
+                 "FaultingInstruction:\n\t"
+                 "movl $1, 0\n" ::: "memory");
+}
+
+volatile int zero = 0;
+volatile int one = 1;
+volatile int recursionLimit = 0x7FFFFFFF;
+
+__attribute__((noinline)) int Recurse(int depth)
+{
+    volatile char buffer[256];
+    buffer[0] = static_cast<char>(depth);
+    if (depth < recursionLimit)
+        return Recurse(depth + 1) + buffer[0];
+    return buffer[0];
+}
+
+volatile std::size_t hugeSize = ~std::size_t{0} / 2;
+
+void* volatile allocated = nullptr;
+
+// Stores the block, so that the call is not a tail call.
+__attribute__((noinline, noclone)) void AllocateTooMuch()
+{
+    allocated = ::operator new(hugeSize);
+}
+
+// The address just after the call to operator new in AllocateTooMuch: the
+// first near call there whose target is operator new.
+std::uintptr_t AfterAllocationCall()
+{
+    const auto* code = reinterpret_cast<const unsigned char*>(&AllocateTooMuch);
+    const auto target = reinterpret_cast<std::uintptr_t>(
+        static_cast<void* (*)(std::size_t)>(&::operator new));
+    for (int offset = 0; offset < 64; ++offset) {
+        if (code[offset] != 0xE8)
+            continue;
+        std::int32_t displacement;
+        std::memcpy(&displacement, code + offset + 1, sizeof(displacement));
+        const auto after = reinterpret_cast<std::uintptr_t>(code + offset + 5);
+        if (after + static_cast<std::intptr_t>(displacement) == target)
+            return after;
+    }
+    return 0;
+}
+
+char notFromTheHeap[64];
+char* volatile notABlock = notFromTheHeap + 16;
+
+DWORD WINAPI FaultingThread(void*)
+{
+    Say("thread started\n");
+    WriteToAddressZero();
+    return 0;
+}
+
+void Fault()
+{
+    switch (mode) {
+    case Mode::AccessViolation:
+        SayAddress("fault", reinterpret_cast<std::uintptr_t>(FaultingInstruction));
+        WriteToAddressZero();
+        break;
+    case Mode::NullCall: {
+        void (*volatile nowhere)() = nullptr;
+        nowhere();
+        break;
+    }
+    case Mode::Divide:
+        zero = one / zero;
+        break;
+    case Mode::StackOverflow:
+        Recurse(0);
+        break;
+    case Mode::Raise:
+        RaiseException(0xE0001234, 0, 0, nullptr);
+        break;
+    case Mode::OutOfMemory:
+        SayAddress("fault", AfterAllocationCall());
+        AllocateTooMuch();
+        break;
+    case Mode::ReleaseInvalid:
+        ::operator delete(notABlock);
+        break;
+    case Mode::ThreadFault: {
+        HANDLE thread = CreateThread(nullptr, 0, &FaultingThread, nullptr, 0, nullptr);
+        WaitForSingleObject(thread, 60000);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void InitializeA() { Say("init A\n"); }
+void InitializeB()
+{
+    Say("init B\n");
+    if (mode == Mode::InitializeFault)
+        WriteToAddressZero();
+}
+void InitializeC() { Say("init C\n"); }
+void FinalizeA() { Say("fini A\n"); }
+void FinalizeB()
+{
+    Say("fini B\n");
+    if (mode == Mode::FinalizeFault)
+        WriteToAddressZero();
+}
+void FinalizeC() { Say("fini C\n"); }
+
+const runtime::Module programModules[] = {
+    {&InitializeA, &FinalizeA},
+    {&InitializeB, &FinalizeB},
+    {nullptr, nullptr},
+    {&InitializeC, &FinalizeC},
+};
+runtime::ModuleTable modules(programModules);
+
+} // namespace
+
+void ProgramEntry()
+{
+    mode = ModeOf(GetCommandLineA());
+    runtime::StartProgram(modules);
+    if (constructed.value != 42 || mode == Mode::Unknown) {
+        Say("not started\n");
+        runtime::ProcessExitCode = 1;
+        runtime::HaltProgram();
+    }
+    Say("running\n");
+    Fault();
+    Say("ended\n");
+    runtime::ProcessExitCode = 0;
+    runtime::HaltProgram();
+}

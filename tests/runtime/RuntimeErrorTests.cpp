@@ -1,0 +1,163 @@
+// Small programs that start and halt through the run-time support, run in the
+// same Wine prefix: the box they show, their output and their exit codes.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "ChildProcess.h"
+
+namespace {
+
+constexpr DWORD BoxWait = 30000;
+constexpr DWORD ExitWait = 30000;
+
+std::string Program()
+{
+    return ProgramDirectory() + "runtime_faulting_program.exe";
+}
+
+// The "fault XXXX" line that the program writes before its fault.
+std::uintptr_t ReportedFault(const std::string& output)
+{
+    const auto at = output.find("fault ");
+    if (at == std::string::npos)
+        return 0;
+    return static_cast<std::uintptr_t>(std::strtoull(output.c_str() + at + 6, nullptr, 16));
+}
+
+std::string ExpectedText(int number, std::uintptr_t address)
+{
+    char text[48];
+    const unsigned long long wide = address;
+    std::snprintf(text, sizeof(text), (wide >> 32) != 0 ? "Runtime error %d at %016llX" : "Runtime error %d at %08llX",
+                  number, wide);
+    return text;
+}
+
+struct Outcome {
+    bool boxShown = false;
+    std::string text;
+    std::string outputBeforeOk;
+    std::string outputAfterOk;
+    DWORD exitCode = STILL_ACTIVE;
+};
+
+Outcome RunProgram(const std::string& mode)
+{
+    Outcome outcome;
+    ChildProcess child(Program(), mode);
+    EXPECT_TRUE(child.Started()) << Program();
+    if (!child.Started())
+        return outcome;
+    if (HWND box = child.WaitForErrorBox(BoxWait)) {
+        outcome.boxShown = true;
+        outcome.text = ChildProcess::BoxText(box);
+        outcome.outputBeforeOk = child.TakeOutput();
+        ChildProcess::PressOk(box);
+    }
+    outcome.exitCode = child.WaitForExit(ExitWait);
+    outcome.outputAfterOk = child.TakeOutput();
+    return outcome;
+}
+
+TEST(NormalEnd, NoBoxExitCodeZeroAndModulesFinalizedInReverseOnce)
+{
+    const Outcome outcome = RunProgram("normal");
+    EXPECT_FALSE(outcome.boxShown);
+    EXPECT_EQ(outcome.exitCode, 0u);
+    EXPECT_EQ(outcome.outputAfterOk,
+              "init A\ninit B\ninit C\nrunning\nended\nfini C\nfini B\nfini A\n");
+}
+
+TEST(FaultOnMainThread, AccessViolationShowsTheFaultingInstruction)
+{
+    const Outcome outcome = RunProgram("access-violation");
+    ASSERT_TRUE(outcome.boxShown);
+    const std::uintptr_t instruction = ReportedFault(outcome.outputBeforeOk);
+    ASSERT_NE(instruction, 0u) << outcome.outputBeforeOk;
+    EXPECT_EQ(outcome.text, ExpectedText(216, instruction));
+    EXPECT_EQ(outcome.exitCode, 216u);
+}
+
+TEST(FaultOnMainThread, TheBoxComesBeforeAnyModuleIsFinalized)
+{
+    const Outcome outcome = RunProgram("access-violation");
+    ASSERT_TRUE(outcome.boxShown);
+    EXPECT_EQ(outcome.outputBeforeOk.find("fini"), std::string::npos) << outcome.outputBeforeOk;
+    EXPECT_EQ(outcome.outputAfterOk, "fini C\nfini B\nfini A\n");
+    EXPECT_EQ(outcome.exitCode, 216u);
+}
+
+TEST(FaultOnMainThread, CallThroughANullPointerIsReportedAtAddressZero)
+{
+    const Outcome outcome = RunProgram("null-call");
+    ASSERT_TRUE(outcome.boxShown);
+    EXPECT_EQ(outcome.text, "Runtime error 216 at 00000000");
+    EXPECT_EQ(outcome.exitCode, 216u);
+}
+
+TEST(FaultOnMainThread, IntegerDivisionByZeroIs200)
+{
+    const Outcome outcome = RunProgram("divide");
+    ASSERT_TRUE(outcome.boxShown);
+    EXPECT_EQ(outcome.text.rfind("Runtime error 200 at ", 0), 0u) << outcome.text;
+    EXPECT_EQ(outcome.exitCode, 200u);
+}
+
+TEST(FaultOnMainThread, StackOverflowIs202AndStillFinalizes)
+{
+    const Outcome outcome = RunProgram("stack-overflow");
+    ASSERT_TRUE(outcome.boxShown);
+    EXPECT_EQ(outcome.text.rfind("Runtime error 202 at ", 0), 0u) << outcome.text;
+    EXPECT_EQ(outcome.outputAfterOk, "fini C\nfini B\nfini A\n");
+    EXPECT_EQ(outcome.exitCode, 202u);
+}
+
+TEST(FaultOnMainThread, ExceptionCodeOutsideTheTableIs255)
+{
+    const Outcome outcome = RunProgram("raise");
+    ASSERT_TRUE(outcome.boxShown);
+    EXPECT_EQ(outcome.text.rfind("Runtime error 255 at ", 0), 0u) << outcome.text;
+    EXPECT_EQ(outcome.exitCode, 255u);
+}
+
+TEST(HeapFailure, ExhaustionIs203JustAfterTheAllocationCall)
+{
+    const Outcome outcome = RunProgram("out-of-memory");
+    ASSERT_TRUE(outcome.boxShown);
+    const std::uintptr_t afterCall = ReportedFault(outcome.outputBeforeOk);
+    ASSERT_NE(afterCall, 0u) << outcome.outputBeforeOk;
+    EXPECT_EQ(outcome.text, ExpectedText(203, afterCall));
+    EXPECT_EQ(outcome.exitCode, 203u);
+}
+
+TEST(HeapFailure, ABlockTheHeapNeverGaveIs204)
+{
+    const Outcome outcome = RunProgram("release-invalid");
+    ASSERT_TRUE(outcome.boxShown);
+    EXPECT_EQ(outcome.text.rfind("Runtime error 204 at ", 0), 0u) << outcome.text;
+    EXPECT_EQ(outcome.exitCode, 204u);
+}
+
+TEST(ModuleOrder, AModuleWhoseInitializationFailedIsStillFinalized)
+{
+    const Outcome outcome = RunProgram("initialize-fault");
+    ASSERT_TRUE(outcome.boxShown);
+    EXPECT_EQ(outcome.outputBeforeOk, "init A\ninit B\n");
+    EXPECT_EQ(outcome.outputAfterOk, "fini B\nfini A\n");
+    EXPECT_EQ(outcome.exitCode, 216u);
+}
+
+TEST(ModuleOrder, AFaultingFinalizationIsReportedAndNothingIsFinalizedTwice)
+{
+    const Outcome outcome = RunProgram("finalize-fault");
+    ASSERT_TRUE(outcome.boxShown);
+    EXPECT_EQ(outcome.text.rfind("Runtime error 216 at ", 0), 0u) << outcome.text;
+    EXPECT_EQ(outcome.outputBeforeOk, "init A\ninit B\ninit C\nrunning\nended\nfini C\nfini B\n");
+    EXPECT_EQ(outcome.outputAfterOk, "fini A\n");
+    EXPECT_EQ(outcome.exitCode, 216u);
+}
+
+} // namespace
