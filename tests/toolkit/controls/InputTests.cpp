@@ -1,0 +1,255 @@
+#include <string>
+
+#include "tests/toolkit/control/ToolkitFixture.h"
+#include "tests/toolkit/controls/UserInput.h"
+#include "toolkit/control/ComboBoxControl.h"
+#include "toolkit/control/Hooks.h"
+#include "toolkit/control/KeyButton.h"
+#include "toolkit/controls/Button.h"
+#include "toolkit/controls/ComboBox.h"
+#include "toolkit/controls/ControlText.h"
+#include "toolkit/controls/ListOperations.h"
+#include "toolkit/graphics/ControlGraphics.h"
+#include "toolkit/graphics/DrawingTool.h"
+
+using namespace toolkit;
+using userinput::PumpUntil;
+using userinput::Xdotool;
+
+namespace {
+
+// What the handlers and hooks saw.
+struct Seen {
+    int changes = 0;
+    std::string textInHandler;
+    int clicks = 0;
+    std::string buttonKeys;
+    int comboEscapes = 0;
+    bool focusFrameDrawn = false;
+    int enters = 0;
+    int leaves = 0;
+};
+Seen seen;
+
+void NoteChange(void*, Control* combo)
+{
+    ++seen.changes;
+    seen.textInHandler = std::string(GetControlText(combo).View());
+}
+
+void NoteClick(void*, Control*) { ++seen.clicks; }
+
+bool NoteSpace(Control*, MessageRecord& record, LRESULT&)
+{
+    if ((record.Message == WM_KEYDOWN || record.Message == WM_KEYUP) && record.WParam == VK_SPACE)
+        seen.buttonKeys += record.Message == WM_KEYDOWN ? "down " : "up ";
+    return false;
+}
+
+bool NoteEscape(Control*, MessageRecord& record, LRESULT&)
+{
+    if (record.Message == WM_KEYUP && record.WParam == VK_ESCAPE)
+        ++seen.comboEscapes;
+    return false;
+}
+
+bool NoteDrawState(void*, Control*, ButtonDrawState state)
+{
+    if (state == ButtonDrawState::Focused)
+        seen.focusFrameDrawn = true;
+    return false; // the button draws itself as usual
+}
+
+std::string At(POINT point)
+{
+    return std::to_string(point.x) + " " + std::to_string(point.y);
+}
+
+class Input : public ToolkitTest {
+protected:
+    void SetUp() override
+    {
+        ToolkitTest::SetUp();
+        if (!userinput::Available())
+            GTEST_SKIP() << "xdotool is not installed";
+        seen = {};
+        form = NewForm("Input");
+        SetBounds(form, {200, 150, 560, 420});
+        DrawingTool* font = GetControlFont(form);
+        SetFontName(font, "Arial");
+        SetToolField(font, FontHeight, 17);
+        combo = CreateComboBox(form, ComboDropDownList | ComboNoIntegralHeight);
+        SetControlPosition(combo, 20, 20);
+        SetControlSize(combo, 120, 0);
+        for (int i = 0; i < 4; ++i)
+            SetItemText(combo, i, ("Com" + std::to_string(i + 1)).c_str());
+        SetCurrentIndex(combo, 0);
+        combo->OnChange = {NoteChange, nullptr};
+        button = CreateButton(form, "Configure", 0, GlyphLeft, nullptr, 0);
+        SetControlPosition(button, 20, 150);
+        SetControlSize(button, 177, 26);
+        button->OnClick = {NoteClick, nullptr};
+        AttachHook(button, NoteSpace);
+        AttachHook(combo, NoteEscape);
+
+        MainControl = form;
+        LoopRunning = true;
+        form->CreateNativeWindow();
+        SetForegroundWindow(form->Handle);
+        ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(form->Handle) != FALSE; }));
+        Park();
+    }
+    void TearDown() override
+    {
+        if (form != nullptr) {
+            Xdotool("mouseup 1");
+            userinput::Drain();
+            LoopRunning = false;
+            MainControl = nullptr;
+            FreeObject(form);
+        }
+        ToolkitTest::TearDown();
+    }
+
+    // The pointer over the form, away from every control.
+    void Park() { MoveTo(form->Handle, 300, 230); }
+    void MoveTo(HWND window, int x, int y)
+    {
+        const POINT target = userinput::ScreenPoint(window, x, y);
+        Xdotool("mousemove " + At(target));
+        PumpUntil([&] {
+            POINT now{};
+            GetCursorPos(&now);
+            return now.x == target.x && now.y == target.y;
+        });
+    }
+    POINT Centre(Control* control)
+    {
+        RECT client{};
+        GetClientRect(control->Handle, &client);
+        return userinput::ScreenPoint(control->Handle, client.right / 2, client.bottom / 2);
+    }
+    // Keys go to the window under the pointer: point at the form first.
+    void PressKey(const char* key)
+    {
+        const POINT point = userinput::ScreenPoint(form->Handle, 300, 230);
+        Xdotool("mousemove " + At(point) + " key " + key);
+    }
+
+    Control* form = nullptr;
+    Control* combo = nullptr;
+    Button* button = nullptr;
+};
+
+TEST_F(Input, ChoosingAnItemWithTheMouseFiresOnChangeOnceWithTheNewText)
+{
+    Xdotool("mousemove " + At(Centre(combo)) + " click 1");
+    ASSERT_TRUE(PumpUntil([&] { return Perform(combo, CB_GETDROPPEDSTATE, 0, 0) != 0; }));
+    EXPECT_TRUE(static_cast<ComboBoxControl*>(combo)->DroppedDown);
+    EXPECT_EQ(seen.changes, 0);
+
+    RECT list{};
+    Perform(combo, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&list));
+    const int row = static_cast<int>(Perform(combo, CB_GETITEMHEIGHT, 0, 0));
+    RECT field{};
+    GetWindowRect(combo->Handle, &field);
+    // The list hangs below the selection field; the third item is chosen.
+    const POINT third{list.left + 20, field.bottom + 1 + row * 2 + row / 2};
+    Xdotool("mousemove " + At(third) + " click 1");
+    ASSERT_TRUE(PumpUntil([&] {
+        return seen.changes > 0 && Perform(combo, CB_GETDROPPEDSTATE, 0, 0) == 0;
+    }));
+    userinput::Drain();
+    EXPECT_EQ(seen.changes, 1);
+    EXPECT_EQ(seen.textInHandler, "Com3");
+    EXPECT_EQ(GetCurrentIndex(combo), 2);
+    EXPECT_FALSE(static_cast<ComboBoxControl*>(combo)->DroppedDown);
+}
+
+TEST_F(Input, ChoosingAnItemWithTheKeyboardFiresOnChangeOnceWithTheNewText)
+{
+    SetFocused(combo, true);
+    PressKey("Down");
+    ASSERT_TRUE(PumpUntil([&] { return seen.changes > 0; }));
+    userinput::Drain();
+    EXPECT_EQ(seen.changes, 1);
+    EXPECT_EQ(seen.textInHandler, "Com2");
+    EXPECT_EQ(GetCurrentIndex(combo), 1);
+}
+
+TEST_F(Input, EnterInAComboBoxClicksTheDefaultButtonOnce)
+{
+    MakeNonFocusable(button);
+    AssignKeyButton(button, VK_RETURN, true);
+    SetFocused(combo, true);
+    PressKey("Return");
+    ASSERT_TRUE(PumpUntil([&] { return seen.clicks > 0; }));
+    userinput::Drain();
+    EXPECT_EQ(seen.clicks, 1);
+    EXPECT_EQ(seen.buttonKeys, "down up ");
+    EXPECT_EQ(GetFocus(), button->Handle);
+    EXPECT_EQ(form->CurrentControl, button);
+    EXPECT_EQ(seen.changes, 0);
+}
+
+TEST_F(Input, EscapeWithoutACancelButtonDoesNothing)
+{
+    AssignKeyButton(button, VK_RETURN, true);
+    SetFocused(combo, true);
+    PressKey("Escape");
+    ASSERT_TRUE(PumpUntil([&] { return seen.comboEscapes > 0; }));
+    userinput::Drain();
+    EXPECT_EQ(seen.clicks, 0);
+    EXPECT_EQ(seen.buttonKeys, "");
+    EXPECT_EQ(GetFocus(), combo->Handle);
+    EXPECT_EQ(form->CurrentControl, combo);
+}
+
+TEST_F(Input, ANonFocusableButtonTakesNoFocusWhenClicked)
+{
+    MakeNonFocusable(button);
+    button->OnDrawButton = {NoteDrawState, nullptr};
+    SetFocused(combo, true);
+    Xdotool("mousemove " + At(Centre(button)) + " click 1");
+    ASSERT_TRUE(PumpUntil([&] { return seen.clicks > 0; }));
+    userinput::Drain();
+    EXPECT_EQ(seen.clicks, 1);
+    EXPECT_EQ(Perform(button, BM_GETSTATE, 0, 0) & BST_FOCUS, 0);
+    EXPECT_FALSE(seen.focusFrameDrawn);
+    EXPECT_EQ(form->CurrentControl, combo);
+    EXPECT_EQ(GetWindowLongPtrA(button->Handle, GWL_STYLE) & WS_TABSTOP, 0);
+}
+
+TEST_F(Input, ADoubleClickIsTwoPresses)
+{
+    Xdotool("mousemove " + At(Centre(button)) + " click --repeat 2 --delay 80 1");
+    ASSERT_TRUE(PumpUntil([&] { return seen.clicks >= 2; }));
+    userinput::Drain();
+    EXPECT_EQ(seen.clicks, 2);
+}
+
+TEST_F(Input, EnteringAndLeavingFireOnceEach)
+{
+    // The leave notification comes through comctl32, which the program loads.
+    ASSERT_NE(LoadLibraryA("comctl32.dll"), nullptr);
+    SetFlatLook(button, true);
+    button->OnMouseEnter = {[](void*, Control*) { ++seen.enters; }, nullptr};
+    button->OnMouseLeave = {[](void*, Control*) { ++seen.leaves; }, nullptr};
+    const POINT centre = Centre(button);
+    Xdotool("mousemove " + At(centre) + " mousemove_relative 5 2 mousemove_relative 5 2");
+    ASSERT_TRUE(PumpUntil([&] {
+        POINT now{};
+        GetCursorPos(&now);
+        return seen.enters > 0 && now.x == centre.x + 10;
+    }));
+    userinput::Drain();
+    EXPECT_TRUE(button->MouseInside);
+    Park();
+    ASSERT_TRUE(PumpUntil([&] { return seen.leaves > 0; }));
+    userinput::Drain();
+    EXPECT_EQ(seen.enters, 1);
+    EXPECT_EQ(seen.leaves, 1);
+    EXPECT_FALSE(button->MouseInside);
+}
+
+} // namespace
