@@ -9,6 +9,7 @@
 #include "toolkit/controls/ListOperations.h"
 #include "toolkit/controls/SizeToText.h"
 #include "toolkit/graphics/ControlGraphics.h"
+#include "toolkit/graphics/Color.h"
 #include "toolkit/graphics/DrawingTool.h"
 
 using namespace toolkit;
@@ -340,6 +341,92 @@ TEST_F(Controls, DrawStatesAreDecidedInOrder)
     EXPECT_EQ(DecideDrawState(button, ODS_SELECTED), ButtonDrawState::Normal);
     button->Checked = true;
     EXPECT_EQ(DecideDrawState(button, 0), ButtonDrawState::Pressed);
+}
+
+} // namespace
+
+namespace {
+
+int clicks = 0;
+
+TEST_F(Controls, ALabelReportsItsClicks)
+{
+    clicks = 0;
+    Control* label = CreateLabel(form, "Port");
+    label->OnClick = {[](void*, Control*) { ++clicks; }, nullptr};
+    SendMessageA(GetWindowHandle(form), WM_COMMAND, MAKEWPARAM(label->ControlId, STN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetWindowHandle(label)));
+    EXPECT_EQ(clicks, 1);
+    // A double click of a label is no click.
+    SendMessageA(form->Handle, WM_COMMAND, MAKEWPARAM(label->ControlId, STN_DBLCLK),
+                 reinterpret_cast<LPARAM>(label->Handle));
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(Controls, ACheckStyleButtonTogglesOnEachPress)
+{
+    Button* button = CreateButton(form, "Check", ButtonCheckStyle, GlyphLeft, nullptr, 0);
+    button->OnChange = {CountChange, nullptr};
+    Perform(button, WM_KEYDOWN, VK_SPACE, 0);
+    EXPECT_TRUE(button->Checked);
+    Perform(button, WM_KEYDOWN, 'A', 0);
+    EXPECT_TRUE(button->Checked);
+    Perform(button, WM_KEYDOWN, VK_SPACE, 0);
+    EXPECT_FALSE(button->Checked);
+    EXPECT_EQ(changes, 2);
+
+    // A plain button keeps no check state.
+    Button* plain = CreateButton(form, "Plain", 0, GlyphLeft, nullptr, 0);
+    plain->OnChange = {CountChange, nullptr};
+    Perform(plain, WM_KEYDOWN, VK_SPACE, 0);
+    EXPECT_FALSE(plain->Checked);
+    EXPECT_EQ(changes, 2);
+}
+
+TEST_F(Controls, OwnerDrawingCanTakeOverAndTheCaptionFollowsItsAlignment)
+{
+    Button* button = CreateButton(form, "ab", 0, GlyphLeft, nullptr, 0);
+    SetControlSize(button, 120, 30);
+    GetWindowHandle(button);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP bitmap = CreateBitmap(120, 30, 1, 32, nullptr);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    DRAWITEMSTRUCT item{};
+    item.CtlType = ODT_BUTTON;
+    item.hwndItem = button->Handle;
+    item.hDC = dc;
+    item.rcItem = {0, 0, 120, 30};
+    auto leftmostInk = [&] {
+        PatBlt(dc, 0, 0, 120, 30, WHITENESS);
+        DrawButton(button, item);
+        for (int x = 3; x < 117; ++x)
+            for (int y = 3; y < 27; ++y)
+                if (GetPixel(dc, x, y) == ResolveColor(button->TextColor))
+                    return x;
+        return -1;
+    };
+    const int centred = leftmostInk();
+    button->TextAlign = TextAlignLeft;
+    const int left = leftmostInk();
+    button->TextAlign = TextAlignRight;
+    const int right = leftmostInk();
+    EXPECT_GE(left, 3);
+    EXPECT_LT(left, centred);
+    EXPECT_LT(centred, right);
+
+    int drawn = 0;
+    button->OnDrawButton = {[](void* count, Control*, ButtonDrawState) {
+                                ++*static_cast<int*>(count);
+                                return true;
+                            },
+                            &drawn};
+    PatBlt(dc, 0, 0, 120, 30, WHITENESS);
+    DrawButton(button, item);
+    EXPECT_EQ(drawn, 1);
+    EXPECT_EQ(GetPixel(dc, 60, 15), RGB(255, 255, 255)); // nothing else drawn
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
 }
 
 } // namespace

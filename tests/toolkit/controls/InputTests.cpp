@@ -28,6 +28,7 @@ struct Seen {
     bool focusFrameDrawn = false;
     int enters = 0;
     int leaves = 0;
+    bool timerAfterRelease = false;
 };
 Seen seen;
 
@@ -58,6 +59,14 @@ bool NoteDrawState(void*, Control*, ButtonDrawState state)
     if (state == ButtonDrawState::Focused)
         seen.focusFrameDrawn = true;
     return false; // the button draws itself as usual
+}
+
+// Attached after the button's own handler, so it runs first.
+bool NoteTimerAfterRelease(Control* button, MessageRecord& record, LRESULT&)
+{
+    if (record.Message == WM_TIMER && (Perform(button, BM_GETSTATE, 0, 0) & BST_PUSHED) == 0)
+        seen.timerAfterRelease = true;
+    return false;
 }
 
 std::string At(POINT point)
@@ -250,6 +259,24 @@ TEST_F(Input, EnteringAndLeavingFireOnceEach)
     EXPECT_EQ(seen.enters, 1);
     EXPECT_EQ(seen.leaves, 1);
     EXPECT_FALSE(button->MouseInside);
+}
+
+TEST_F(Input, AHeldRepeatingButtonClicksUntilItIsReleased)
+{
+    MakeNonFocusable(button);
+    button->RepeatInterval = 30;
+    AttachHook(button, NoteTimerAfterRelease);
+    Xdotool("mousemove " + At(Centre(button)) + " mousedown 1");
+    ASSERT_TRUE(PumpUntil([&] { return seen.clicks >= 3; }));
+    EXPECT_NE(Perform(button, BM_GETSTATE, 0, 0) & BST_PUSHED, 0);
+    Xdotool("mouseup 1");
+    ASSERT_TRUE(PumpUntil([&] { return seen.timerAfterRelease; }));
+    userinput::Drain();
+    const int clicks = seen.clicks;
+    // The timer is gone: there is nothing left to kill.
+    EXPECT_FALSE(KillTimer(button->Handle, 1));
+    userinput::Drain();
+    EXPECT_EQ(seen.clicks, clicks);
 }
 
 } // namespace
