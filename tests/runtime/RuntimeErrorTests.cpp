@@ -160,4 +160,58 @@ TEST(ModuleOrder, AFaultingFinalizationIsReportedAndNothingIsFinalizedTwice)
     EXPECT_EQ(outcome.exitCode, 216u);
 }
 
+// Wine's debugger shows no crash dialog while this lives: a fault that the
+// platform handles then ends the process without waiting for anyone.
+class QuietPlatformCrashes {
+public:
+    QuietPlatformCrashes()
+    {
+        if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\WineDbg", 0, nullptr, 0, KEY_ALL_ACCESS,
+                            nullptr, &key, nullptr) != ERROR_SUCCESS)
+            return;
+        DWORD size = sizeof(previous);
+        hadPrevious = RegQueryValueExA(key, "ShowCrashDialog", nullptr, nullptr,
+                                       reinterpret_cast<BYTE*>(&previous), &size) == ERROR_SUCCESS;
+        const DWORD off = 0;
+        RegSetValueExA(key, "ShowCrashDialog", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&off), sizeof(off));
+    }
+    ~QuietPlatformCrashes()
+    {
+        if (key == nullptr)
+            return;
+        if (hadPrevious)
+            RegSetValueExA(key, "ShowCrashDialog", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&previous),
+                           sizeof(previous));
+        else
+            RegDeleteValueA(key, "ShowCrashDialog");
+        RegCloseKey(key);
+    }
+    QuietPlatformCrashes(const QuietPlatformCrashes&) = delete;
+    QuietPlatformCrashes& operator=(const QuietPlatformCrashes&) = delete;
+
+private:
+    HKEY key = nullptr;
+    DWORD previous = 0;
+    bool hadPrevious = false;
+};
+
+TEST(FaultOnOtherThread, IsLeftToThePlatformWithoutTheBox)
+{
+    QuietPlatformCrashes quiet;
+    ChildProcess child(Program(), "thread-fault");
+    ASSERT_TRUE(child.Started());
+    HWND box = child.WaitForErrorBox(ExitWait);
+    EXPECT_EQ(box, nullptr) << ChildProcess::BoxText(box);
+    if (box != nullptr)
+        ChildProcess::PressOk(box);
+    const DWORD exitCode = child.WaitForExit(ExitWait);
+    const std::string output = child.TakeOutput();
+    EXPECT_NE(output.find("thread started"), std::string::npos) << output;
+    EXPECT_EQ(output.find("fini"), std::string::npos) << output;
+    EXPECT_NE(exitCode, STILL_ACTIVE);
+    EXPECT_NE(exitCode, 216u);
+    EXPECT_NE(exitCode, 0u);
+    std::printf("a fault on another thread ended the process with 0x%lX\n", exitCode);
+}
+
 } // namespace
