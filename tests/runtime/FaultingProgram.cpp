@@ -34,7 +34,7 @@ void SayAddress(const char* label, std::uintptr_t address)
 }
 
 enum class Mode { Normal, AccessViolation, NullCall, Divide, StackOverflow, Raise, OutOfMemory,
-                  ReleaseInvalid, ThreadFault, InitializeFault, FinalizeFault, Unknown };
+                  ReleaseInvalid, ThreadFault, WindowProcedureFault, InitializeFault, FinalizeFault, Unknown };
 
 Mode ModeOf(const char* commandLine)
 {
@@ -48,6 +48,7 @@ Mode ModeOf(const char* commandLine)
         {"out-of-memory", Mode::OutOfMemory},
         {"release-invalid", Mode::ReleaseInvalid},
         {"thread-fault", Mode::ThreadFault},
+        {"window-procedure-fault", Mode::WindowProcedureFault},
         {"initialize-fault", Mode::InitializeFault},
         {"finalize-fault", Mode::FinalizeFault},
     };
@@ -126,6 +127,30 @@ DWORD WINAPI FaultingThread(void*)
     return 0;
 }
 
+LRESULT CALLBACK FaultingWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_USER)
+        WriteToAddressZero();
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// A fault in a message handler, dispatched by the platform's message loop.
+void FaultInWindowProcedure()
+{
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = &FaultingWindowProcedure;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "FaultingWindow";
+    RegisterClassA(&windowClass);
+    HWND window = CreateWindowA("FaultingWindow", "", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
+                                nullptr, windowClass.hInstance, nullptr);
+    SayAddress("fault", reinterpret_cast<std::uintptr_t>(FaultingInstruction));
+    PostMessageA(window, WM_USER, 0, 0);
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0)
+        DispatchMessageA(&message);
+}
+
 void Fault()
 {
     switch (mode) {
@@ -159,6 +184,9 @@ void Fault()
         WaitForSingleObject(thread, 60000);
         break;
     }
+    case Mode::WindowProcedureFault:
+        FaultInWindowProcedure();
+        break;
     default:
         break;
     }

@@ -90,6 +90,17 @@ TEST(FaultOnMainThread, TheBoxComesBeforeAnyModuleIsFinalized)
     EXPECT_EQ(outcome.exitCode, 216u);
 }
 
+TEST(FaultOnMainThread, AFaultInAWindowProcedureReachesTheBox)
+{
+    const Outcome outcome = RunProgram("window-procedure-fault");
+    ASSERT_TRUE(outcome.boxShown);
+    const std::uintptr_t instruction = ReportedFault(outcome.outputBeforeOk);
+    ASSERT_NE(instruction, 0u) << outcome.outputBeforeOk;
+    EXPECT_EQ(outcome.text, ExpectedText(216, instruction));
+    EXPECT_EQ(outcome.outputAfterOk, "fini C\nfini B\nfini A\n");
+    EXPECT_EQ(outcome.exitCode, 216u);
+}
+
 TEST(FaultOnMainThread, CallThroughANullPointerIsReportedAtAddressZero)
 {
     const Outcome outcome = RunProgram("null-call");
