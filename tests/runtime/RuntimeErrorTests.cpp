@@ -71,104 +71,82 @@ TEST(NormalEnd, NoBoxExitCodeZeroAndModulesFinalizedInReverseOnce)
               "init A\ninit B\ninit C\nrunning\nended\nfini C\nfini B\nfini A\n");
 }
 
-TEST(FaultOnMainThread, AccessViolationShowsTheFaultingInstruction)
+const char* const AllFinalized = "fini C\nfini B\nfini A\n";
+
+void ExpectReport(const Outcome& outcome, int number)
 {
-    const Outcome outcome = RunProgram("access-violation");
-    ASSERT_TRUE(outcome.boxShown);
-    const std::uintptr_t instruction = ReportedFault(outcome.outputBeforeOk);
-    ASSERT_NE(instruction, 0u) << outcome.outputBeforeOk;
-    EXPECT_EQ(outcome.text, ExpectedText(216, instruction));
-    EXPECT_EQ(outcome.exitCode, 216u);
+    EXPECT_TRUE(outcome.boxShown);
+    EXPECT_EQ(outcome.text.rfind("Runtime error " + std::to_string(number) + " at ", 0), 0u) << outcome.text;
+    EXPECT_EQ(outcome.exitCode, static_cast<DWORD>(number));
 }
 
-TEST(FaultOnMainThread, TheBoxComesBeforeAnyModuleIsFinalized)
+// The box at the place the program wrote down before its fault.
+void ExpectReportAtTheFault(const Outcome& outcome, int number)
+{
+    const std::uintptr_t place = ReportedFault(outcome.outputBeforeOk);
+    ASSERT_NE(place, 0u) << outcome.outputBeforeOk;
+    EXPECT_TRUE(outcome.boxShown);
+    EXPECT_EQ(outcome.text, ExpectedText(number, place));
+    EXPECT_EQ(outcome.exitCode, static_cast<DWORD>(number));
+}
+
+TEST(FaultOnMainThread, AccessViolationShowsTheFaultingInstructionBeforeFinalizing)
 {
     const Outcome outcome = RunProgram("access-violation");
-    ASSERT_TRUE(outcome.boxShown);
+    ExpectReportAtTheFault(outcome, 216);
     EXPECT_EQ(outcome.outputBeforeOk.find("fini"), std::string::npos) << outcome.outputBeforeOk;
-    EXPECT_EQ(outcome.outputAfterOk, "fini C\nfini B\nfini A\n");
-    EXPECT_EQ(outcome.exitCode, 216u);
+    EXPECT_EQ(outcome.outputAfterOk, AllFinalized);
 }
 
 TEST(FaultOnMainThread, AFaultInAWindowProcedureReachesTheBox)
 {
     const Outcome outcome = RunProgram("window-procedure-fault");
-    ASSERT_TRUE(outcome.boxShown);
-    const std::uintptr_t instruction = ReportedFault(outcome.outputBeforeOk);
-    ASSERT_NE(instruction, 0u) << outcome.outputBeforeOk;
-    EXPECT_EQ(outcome.text, ExpectedText(216, instruction));
-    EXPECT_EQ(outcome.outputAfterOk, "fini C\nfini B\nfini A\n");
-    EXPECT_EQ(outcome.exitCode, 216u);
+    ExpectReportAtTheFault(outcome, 216);
+    EXPECT_EQ(outcome.outputAfterOk, AllFinalized);
 }
 
 TEST(FaultOnMainThread, CallThroughANullPointerIsReportedAtAddressZero)
 {
     const Outcome outcome = RunProgram("null-call");
-    ASSERT_TRUE(outcome.boxShown);
+    ExpectReport(outcome, 216);
     EXPECT_EQ(outcome.text, "Runtime error 216 at 00000000");
-    EXPECT_EQ(outcome.exitCode, 216u);
 }
 
-TEST(FaultOnMainThread, IntegerDivisionByZeroIs200)
+TEST(FaultOnMainThread, EachKindOfFailureHasItsNumberAndStillFinalizes)
 {
-    const Outcome outcome = RunProgram("divide");
-    ASSERT_TRUE(outcome.boxShown);
-    EXPECT_EQ(outcome.text.rfind("Runtime error 200 at ", 0), 0u) << outcome.text;
-    EXPECT_EQ(outcome.exitCode, 200u);
-}
-
-TEST(FaultOnMainThread, StackOverflowIs202AndStillFinalizes)
-{
-    const Outcome outcome = RunProgram("stack-overflow");
-    ASSERT_TRUE(outcome.boxShown);
-    EXPECT_EQ(outcome.text.rfind("Runtime error 202 at ", 0), 0u) << outcome.text;
-    EXPECT_EQ(outcome.outputAfterOk, "fini C\nfini B\nfini A\n");
-    EXPECT_EQ(outcome.exitCode, 202u);
-}
-
-TEST(FaultOnMainThread, ExceptionCodeOutsideTheTableIs255)
-{
-    const Outcome outcome = RunProgram("raise");
-    ASSERT_TRUE(outcome.boxShown);
-    EXPECT_EQ(outcome.text.rfind("Runtime error 255 at ", 0), 0u) << outcome.text;
-    EXPECT_EQ(outcome.exitCode, 255u);
+    const struct { const char* mode; int number; } failures[] = {
+        {"divide", 200},
+        {"stack-overflow", 202},
+        {"raise", 255},
+        {"release-invalid", 204},
+    };
+    for (const auto& failure : failures) {
+        SCOPED_TRACE(failure.mode);
+        const Outcome outcome = RunProgram(failure.mode);
+        ExpectReport(outcome, failure.number);
+        EXPECT_EQ(outcome.outputAfterOk, AllFinalized);
+    }
 }
 
 TEST(HeapFailure, ExhaustionIs203JustAfterTheAllocationCall)
 {
-    const Outcome outcome = RunProgram("out-of-memory");
-    ASSERT_TRUE(outcome.boxShown);
-    const std::uintptr_t afterCall = ReportedFault(outcome.outputBeforeOk);
-    ASSERT_NE(afterCall, 0u) << outcome.outputBeforeOk;
-    EXPECT_EQ(outcome.text, ExpectedText(203, afterCall));
-    EXPECT_EQ(outcome.exitCode, 203u);
-}
-
-TEST(HeapFailure, ABlockTheHeapNeverGaveIs204)
-{
-    const Outcome outcome = RunProgram("release-invalid");
-    ASSERT_TRUE(outcome.boxShown);
-    EXPECT_EQ(outcome.text.rfind("Runtime error 204 at ", 0), 0u) << outcome.text;
-    EXPECT_EQ(outcome.exitCode, 204u);
+    ExpectReportAtTheFault(RunProgram("out-of-memory"), 203);
 }
 
 TEST(ModuleOrder, AModuleWhoseInitializationFailedIsStillFinalized)
 {
     const Outcome outcome = RunProgram("initialize-fault");
-    ASSERT_TRUE(outcome.boxShown);
+    ExpectReport(outcome, 216);
     EXPECT_EQ(outcome.outputBeforeOk, "init A\ninit B\n");
     EXPECT_EQ(outcome.outputAfterOk, "fini B\nfini A\n");
-    EXPECT_EQ(outcome.exitCode, 216u);
 }
 
 TEST(ModuleOrder, AFaultingFinalizationIsReportedAndNothingIsFinalizedTwice)
 {
     const Outcome outcome = RunProgram("finalize-fault");
-    ASSERT_TRUE(outcome.boxShown);
-    EXPECT_EQ(outcome.text.rfind("Runtime error 216 at ", 0), 0u) << outcome.text;
+    ExpectReport(outcome, 216);
     EXPECT_EQ(outcome.outputBeforeOk, "init A\ninit B\ninit C\nrunning\nended\nfini C\nfini B\n");
     EXPECT_EQ(outcome.outputAfterOk, "fini A\n");
-    EXPECT_EQ(outcome.exitCode, 216u);
 }
 
 // Wine's debugger shows no crash dialog while this lives: a fault that the
