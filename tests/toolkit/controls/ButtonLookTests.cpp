@@ -1,8 +1,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/toolkit/control/ToolkitFixture.h"
-#include "tests/toolkit/controls/UserInput.h"
+#include "tests/toolkit/controls/DrivenForm.h"
 #include "toolkit/control/KeyButton.h"
 #include "toolkit/controls/Button.h"
 #include "toolkit/graphics/Color.h"
@@ -79,20 +78,15 @@ private:
     std::vector<COLORREF> pixels;
 };
 
-std::string At(POINT point)
-{
-    return std::to_string(point.x) + " " + std::to_string(point.y);
-}
-
 int clicks = 0;
 
-class ButtonLook : public ToolkitTest {
+class ButtonLook : public DrivenFormTest {
 protected:
     void SetUp() override
     {
-        ToolkitTest::SetUp();
-        if (!userinput::Available())
-            GTEST_SKIP() << "xdotool is not installed";
+        DrivenFormTest::SetUp();
+        if (IsSkipped())
+            return;
         clicks = 0;
         form = NewForm("Button look");
         SetBounds(form, {200, 150, 460, 330});
@@ -110,35 +104,9 @@ protected:
         button->PressedShiftY = 1;
         button->OnClick = {[](void*, Control*) { ++clicks; }, nullptr};
         LoadLibraryA("comctl32.dll");
-
-        MainControl = form;
-        LoopRunning = true;
-        form->CreateNativeWindow();
-        SetForegroundWindow(form->Handle);
-        ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(button->Handle) != FALSE; }));
-    }
-    void TearDown() override
-    {
-        if (form != nullptr) {
-            Xdotool("mouseup 1");
-            userinput::Drain();
-            LoopRunning = false;
-            MainControl = nullptr;
-            FreeObject(form);
-        }
-        ToolkitTest::TearDown();
-    }
-    bool PointAt(POINT target)
-    {
-        Xdotool("mousemove " + At(target));
-        return PumpUntil([&] {
-            POINT now{};
-            GetCursorPos(&now);
-            return now.x == target.x && now.y == target.y;
-        });
+        ASSERT_NO_FATAL_FAILURE(Run());
     }
 
-    Control* form = nullptr;
     Button* button = nullptr;
 };
 

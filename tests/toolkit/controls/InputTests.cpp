@@ -1,7 +1,6 @@
 #include <string>
 
-#include "tests/toolkit/control/ToolkitFixture.h"
-#include "tests/toolkit/controls/UserInput.h"
+#include "tests/toolkit/controls/DrivenForm.h"
 #include "toolkit/control/ComboBoxControl.h"
 #include "toolkit/control/Hooks.h"
 #include "toolkit/control/KeyButton.h"
@@ -69,18 +68,13 @@ bool NoteTimerAfterRelease(Control* button, MessageRecord& record, LRESULT&)
     return false;
 }
 
-std::string At(POINT point)
-{
-    return std::to_string(point.x) + " " + std::to_string(point.y);
-}
-
-class Input : public ToolkitTest {
+class Input : public DrivenFormTest {
 protected:
     void SetUp() override
     {
-        ToolkitTest::SetUp();
-        if (!userinput::Available())
-            GTEST_SKIP() << "xdotool is not installed";
+        DrivenFormTest::SetUp();
+        if (IsSkipped())
+            return;
         seen = {};
         form = NewForm("Input");
         SetBounds(form, {200, 150, 560, 420});
@@ -101,37 +95,12 @@ protected:
         AttachHook(button, NoteSpace);
         AttachHook(combo, NoteEscape);
 
-        MainControl = form;
-        LoopRunning = true;
-        form->CreateNativeWindow();
-        SetForegroundWindow(form->Handle);
-        ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(form->Handle) != FALSE; }));
+        ASSERT_NO_FATAL_FAILURE(Run());
         Park();
-    }
-    void TearDown() override
-    {
-        if (form != nullptr) {
-            Xdotool("mouseup 1");
-            userinput::Drain();
-            LoopRunning = false;
-            MainControl = nullptr;
-            FreeObject(form);
-        }
-        ToolkitTest::TearDown();
     }
 
     // The pointer over the form, away from every control.
-    void Park() { MoveTo(form->Handle, 300, 230); }
-    void MoveTo(HWND window, int x, int y)
-    {
-        const POINT target = userinput::ScreenPoint(window, x, y);
-        Xdotool("mousemove " + At(target));
-        PumpUntil([&] {
-            POINT now{};
-            GetCursorPos(&now);
-            return now.x == target.x && now.y == target.y;
-        });
-    }
+    void Park() { PointAt(userinput::ScreenPoint(form->Handle, 300, 230)); }
     POINT Centre(Control* control)
     {
         RECT client{};
@@ -145,7 +114,6 @@ protected:
         Xdotool("mousemove " + At(point) + " key " + key);
     }
 
-    Control* form = nullptr;
     Control* combo = nullptr;
     Button* button = nullptr;
 };

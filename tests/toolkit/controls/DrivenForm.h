@@ -1,0 +1,56 @@
+#pragma once
+
+#include <string>
+
+#include "tests/toolkit/control/ToolkitFixture.h"
+#include "tests/toolkit/controls/UserInput.h"
+
+// A form run as the application's main control while real input drives it;
+// the test dispatches the messages itself.
+class DrivenFormTest : public ToolkitTest {
+protected:
+    void SetUp() override
+    {
+        ToolkitTest::SetUp();
+        if (!userinput::Available())
+            GTEST_SKIP() << "xdotool is not installed";
+    }
+    void TearDown() override
+    {
+        if (form != nullptr) {
+            userinput::Xdotool("mouseup 1");
+            userinput::Drain();
+            toolkit::LoopRunning = false;
+            toolkit::MainControl = nullptr;
+            toolkit::FreeObject(form);
+        }
+        ToolkitTest::TearDown();
+    }
+
+    // Shows the form in front, as the running loop's main control.
+    void Run()
+    {
+        toolkit::MainControl = form;
+        toolkit::LoopRunning = true;
+        form->CreateNativeWindow();
+        SetForegroundWindow(form->Handle);
+        ASSERT_TRUE(userinput::PumpUntil([&] { return IsWindowVisible(form->Handle) != FALSE; }));
+    }
+
+    bool PointAt(POINT target)
+    {
+        userinput::Xdotool("mousemove " + At(target));
+        return userinput::PumpUntil([&] {
+            POINT now{};
+            GetCursorPos(&now);
+            return now.x == target.x && now.y == target.y;
+        });
+    }
+
+    static std::string At(POINT point)
+    {
+        return std::to_string(point.x) + " " + std::to_string(point.y);
+    }
+
+    toolkit::Control* form = nullptr;
+};
