@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "comport/DeviceControl.h"
+#include "comport/EventThread.h"
 #include "comport/PortSettings.h"
 
 namespace comport {
@@ -121,22 +122,26 @@ void ComPort::Open()
 {
     if (connected)
         return;
+    OnBeforeOpen.Fire(this);
     CreateHandle();
     connected = true;
     ApplySettings();
     StartEventThread();
+    NotifyAfterOpen();
 }
 
 void ComPort::Close()
 {
     if (!connected)
         return;
+    NotifyBeforeClose();
     // Only the receive side: aborting the transmit side would throw away the
     // tail of what WriteString has already accepted.
     platform->PurgeComm(handle, PURGE_RXABORT);
     StopEventThread();
     CloseHandle();
     connected = false;
+    OnAfterClose.Fire(this);
 }
 
 void ComPort::CreateHandle()
@@ -242,15 +247,39 @@ ModemLines ComPort::ModemStatus()
     return FromModemStatus(status);
 }
 
-// The line-event thread joins the port here.
 void ComPort::StartEventThread()
 {
     threadCreated = false;
+    if (Events.Empty())
+        return;
+    eventThread = CreateEventThread(this);
+    threadCreated = true;
 }
 
+// Before the handle is closed, so that the thread never works on it.
 void ComPort::StopEventThread()
 {
+    if (!threadCreated)
+        return;
+    toolkit::FreeObject(std::exchange(eventThread, nullptr));
     threadCreated = false;
+}
+
+void ComPort::NotifyAfterOpen()
+{
+    OnAfterOpen.Fire(this);
+    const ModemLines lines = ModemStatus();
+    OnCtsChange.Fire(this, lines.Contains(ModemLine::Cts));
+    OnDsrChange.Fire(this, lines.Contains(ModemLine::Dsr));
+    OnRlsdChange.Fire(this, lines.Contains(ModemLine::Rlsd));
+}
+
+void ComPort::NotifyBeforeClose()
+{
+    OnBeforeClose.Fire(this);
+    OnCtsChange.Fire(this, false);
+    OnDsrChange.Fire(this, false);
+    OnRlsdChange.Fire(this, false);
 }
 
 } // namespace comport

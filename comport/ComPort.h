@@ -22,6 +22,7 @@ class Buffer;
 class Parity;
 class Timeouts;
 class FlowControl;
+class EventThread;
 
 // One serial device of the platform, opened for overlapped input and output.
 // Settings may change at any time: while closed a setter only stores, while
@@ -36,9 +37,28 @@ public:
     // Receives the line-event messages when SyncMethod is 1.
     HWND NotifyWindow = nullptr;
 
+    // Line events, called on the event thread when SyncMethod is 0 or 2.
+    toolkit::EventSlot<void(ComPort* sender, std::uint32_t count)> OnRxChar;
+    toolkit::EventSlot<void(ComPort* sender)> OnTxEmpty;
+    toolkit::EventSlot<void(ComPort* sender)> OnBreak;
+    toolkit::EventSlot<void(ComPort* sender)> OnRing;
+    // Also called on the owner's thread at the end of Open with the line's
+    // state, and at the start of Close with false.
+    toolkit::EventSlot<void(ComPort* sender, bool on)> OnCtsChange;
+    toolkit::EventSlot<void(ComPort* sender, bool on)> OnDsrChange;
+    toolkit::EventSlot<void(ComPort* sender, bool on)> OnRlsdChange;
+    toolkit::EventSlot<void(ComPort* sender)> OnRxFlag;
+    // The port's own lifecycle, on the owner's thread.
+    toolkit::EventSlot<void(ComPort* sender)> OnAfterOpen;
+    toolkit::EventSlot<void(ComPort* sender)> OnAfterClose;
+    toolkit::EventSlot<void(ComPort* sender)> OnBeforeOpen;
+    toolkit::EventSlot<void(ComPort* sender)> OnBeforeClose;
+    toolkit::EventSlot<void(ComPort* sender)> OnRx80Full;
+
     bool Connected() const { return connected; }
     HANDLE Handle() const { return handle; }
     bool ThreadCreated() const { return threadCreated; }
+    comport::EventThread* EventThread() const { return eventThread; }
 
     std::uint8_t BaudRate() const { return baudRate; }
     std::uint32_t CustomBaudRate() const { return customBaudRate; }
@@ -103,7 +123,10 @@ private:
 
     void StartEventThread();
     void StopEventThread();
+    void NotifyAfterOpen();
+    void NotifyBeforeClose();
 
+    comport::EventThread* eventThread = nullptr;
     bool threadCreated = false;
     HANDLE handle = INVALID_HANDLE_VALUE;
     bool connected = false;

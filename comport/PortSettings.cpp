@@ -28,23 +28,17 @@ void HandOverDeviceControl(ComPort* owner)
 
 } // namespace
 
-void Buffer::SetInputSize(std::int32_t size)
+void Buffer::ChangeSize(std::int32_t& field, std::int32_t size)
 {
-    if (size == inputSize)
+    if (size == field)
         return;
-    inputSize = EvenSize(size);
+    field = EvenSize(size);
     if (Owner != nullptr)
         Owner->ApplyQueueSizes();
 }
 
-void Buffer::SetOutputSize(std::int32_t size)
-{
-    if (size == outputSize)
-        return;
-    outputSize = EvenSize(size);
-    if (Owner != nullptr)
-        Owner->ApplyQueueSizes();
-}
+void Buffer::SetInputSize(std::int32_t size) { ChangeSize(inputSize, size); }
+void Buffer::SetOutputSize(std::int32_t size) { ChangeSize(outputSize, size); }
 
 void Parity::SetMode(std::uint8_t value)
 {

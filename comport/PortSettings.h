@@ -25,6 +25,8 @@ public:
     void SetOutputSize(std::int32_t size);
 
 private:
+    void ChangeSize(std::int32_t& field, std::int32_t size);
+
     std::int32_t inputSize = 1024;
     std::int32_t outputSize = 1024;
 };

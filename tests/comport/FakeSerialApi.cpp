@@ -73,6 +73,12 @@ int FakeSerialApi::WaitCommEventCalls() const
     return waitCommEventCalls;
 }
 
+void FakeSerialApi::QueueOccurrences(std::initializer_list<DWORD> masks)
+{
+    std::lock_guard guard(lock);
+    occurrences.insert(occurrences.end(), masks);
+}
+
 int FakeSerialApi::OpenEvents() const
 {
     std::lock_guard guard(lock);
@@ -151,9 +157,9 @@ BOOL FakeSerialApi::WaitCommEvent(HANDLE file, LPDWORD mask, LPOVERLAPPED overla
         lastError = ERROR_NOT_SUPPORTED;
         return FALSE;
     }
-    if (!Occurrences.empty()) {
-        *mask = Occurrences.front();
-        Occurrences.pop_front();
+    if (!occurrences.empty()) {
+        *mask = occurrences.front();
+        occurrences.pop_front();
         ::SetEvent(overlapped->hEvent);
         return TRUE;
     }

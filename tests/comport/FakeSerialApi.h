@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <initializer_list>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -26,8 +27,8 @@ public:
     DWORD InputQueue = 0;
     DWORD ModemStatusWord = 0;
     // Masks that WaitCommEvent reports, one per call; when none is left the
-    // wait stays pending until the mask is cleared.
-    std::deque<DWORD> Occurrences;
+    // wait stays pending until the mask changes.
+    void QueueOccurrences(std::initializer_list<DWORD> masks);
     // Makes WaitCommEvent fail at once, as with a modem-line mask on a pty.
     bool WaitCommEventFails = false;
 
@@ -76,6 +77,7 @@ private:
     mutable std::mutex lock;
     std::vector<std::string> calls;
     std::vector<HANDLE> events;
+    std::deque<DWORD> occurrences;
     DCB lastDcb{};
     COMMTIMEOUTS lastTimeouts{};
     std::string lastWrite;

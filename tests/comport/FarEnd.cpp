@@ -1,5 +1,8 @@
 #include "FarEnd.h"
 
+#include <atomic>
+#include <thread>
+
 std::string DevicePath(int number)
 {
     return "\\\\.\\COM" + std::to_string(number);
@@ -68,4 +71,21 @@ bool FarEnd::Write(const std::string& bytes)
     return IsOpen() &&
            ::WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
            written == bytes.size();
+}
+
+std::string ReceiveUnderLoad(FarEnd& remote, std::size_t count, const std::function<void()>& work)
+{
+    std::atomic<bool> busy{true};
+    std::thread load([&] {
+        volatile unsigned spin = 0;
+        while (busy.load(std::memory_order_relaxed))
+            spin = spin + 1;
+    });
+    std::string received;
+    std::thread reader([&] { received = remote.Read(count, 30000); });
+    work();
+    reader.join();
+    busy = false;
+    load.join();
+    return received;
 }

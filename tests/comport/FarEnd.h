@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 // The other end of a bench line, opened through the platform as the COM port
@@ -44,3 +45,7 @@ inline const std::string ConfigureCommands[] = {
 };
 
 std::string ConfigureSequence();
+
+// Runs the work while another thread keeps a core busy and the far end
+// collects up to count bytes; what arrived.
+std::string ReceiveUnderLoad(FarEnd& remote, std::size_t count, const std::function<void()>& work);

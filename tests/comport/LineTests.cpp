@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <string>
 #include <thread>
 
@@ -108,19 +107,10 @@ TEST_F(RealLine, ThreeHundredConfigureCyclesUnderLoadLoseNothing)
     for (int i = 0; i < Cycles; ++i)
         expected += ConfigureSequence();
 
-    std::atomic<bool> busy{true};
-    std::thread load([&] {
-        volatile unsigned spin = 0;
-        while (busy.load(std::memory_order_relaxed))
-            spin = spin + 1;
+    const std::string received = ReceiveUnderLoad(remote, expected.size(), [&] {
+        for (int i = 0; i < Cycles; ++i)
+            Configure("COM5");
     });
-    std::string received;
-    std::thread reader([&] { received = remote.Read(expected.size(), 30000); });
-    for (int i = 0; i < Cycles; ++i)
-        Configure("COM5");
-    reader.join();
-    busy = false;
-    load.join();
 
     EXPECT_EQ(received.size(), expected.size());
     EXPECT_TRUE(received == expected) << "the bytes differ from the sent sequence";

@@ -16,6 +16,7 @@ const Strings OpenCom1 = {
     "SetupComm device 1024 1024",
     "SetCommState device",
     "SetCommTimeouts device ffffffff 0 0 100 1000",
+    "GetCommModemStatus device",
 };
 
 const Strings CloseCalls = {"PurgeComm device 2", "CloseHandle device"};

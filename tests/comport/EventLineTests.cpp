@@ -1,0 +1,230 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "FarEnd.h"
+#include "ProcessCensus.h"
+#include "comport/ComPort.h"
+#include "comport/EventThread.h"
+#include "tests/toolkit/thread/Eventually.h"
+
+using namespace comport;
+
+namespace {
+
+// Bench lines of this program: COM6 for line events, COM7 for configure
+// cycles; COM14 is never mapped.
+constexpr int EventPort = 6;
+constexpr int CyclePort = 7;
+constexpr char MissingPortName[] = "COM14";
+
+struct RxCalls {
+    std::mutex lock;
+    std::vector<std::uint32_t> counts;
+    std::vector<DWORD> threads;
+};
+
+void RecordRxChar(void* calls, ComPort*, std::uint32_t count)
+{
+    auto* rx = static_cast<RxCalls*>(calls);
+    std::lock_guard guard(rx->lock);
+    rx->counts.push_back(count);
+    rx->threads.push_back(::GetCurrentThreadId());
+}
+
+class LineEventsOnAPty : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        port = CreateComPort(nullptr);
+        // A pty has no modem lines: a mask that holds one fails at once.
+        port->Events = LineEvents().With(LineEvent::RxChar);
+    }
+    void TearDown() override { toolkit::FreeObject(port); }
+
+    ComPort* port = nullptr;
+};
+
+TEST_F(LineEventsOnAPty, FiveBytesGiveOnRxCharFiveOnTheEventThread)
+{
+    for (std::uint8_t method : {0, 2}) {
+        SCOPED_TRACE(method);
+        FarEnd remote(FarEndOf(EventPort));
+        ASSERT_TRUE(remote.IsOpen());
+        RxCalls calls;
+        port->SetSyncMethod(method);
+        port->OnRxChar = {RecordRxChar, &calls};
+        port->SetPort("COM6");
+        port->Open();
+        ASSERT_TRUE(port->ThreadCreated());
+        ASSERT_TRUE(remote.Write("12345"));
+        const bool heard = Eventually([&] {
+            std::lock_guard guard(calls.lock);
+            return !calls.counts.empty() && calls.counts.back() == 5;
+        });
+        port->Close();
+        EXPECT_TRUE(heard);
+        std::lock_guard guard(calls.lock);
+        for (std::size_t i = 0; i < calls.counts.size(); ++i) {
+            EXPECT_GT(calls.counts[i], 0u);
+            EXPECT_LE(calls.counts[i], 5u);
+            EXPECT_NE(calls.threads[i], ::GetCurrentThreadId());
+        }
+    }
+}
+
+std::vector<WPARAM> messages;
+
+LRESULT CALLBACK RecordLineEvents(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == LineEventMessage) {
+        messages.push_back(wParam);
+        return 0;
+    }
+    return ::DefWindowProcA(window, message, wParam, lParam);
+}
+
+// Close on the window's own thread while the event thread is sending to it:
+// neither may wait for the other for ever.
+TEST_F(LineEventsOnAPty, MessagesReachTheNotifyWindowAndCloseDoesNotDeadlock)
+{
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = RecordLineEvents;
+    windowClass.hInstance = ::GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "LineEventSink";
+    ::RegisterClassA(&windowClass);
+    const HWND window = ::CreateWindowExA(0, "LineEventSink", "", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                                          nullptr, windowClass.hInstance, nullptr);
+    ASSERT_NE(window, nullptr);
+    messages.clear();
+
+    FarEnd remote(FarEndOf(EventPort));
+    ASSERT_TRUE(remote.IsOpen());
+    port->SetSyncMethod(1);
+    port->NotifyWindow = window;
+    port->SetPort("COM6");
+    port->Open();
+    ASSERT_TRUE(remote.Write("12345"));
+    // The queue keeps its bytes, so the thread keeps sending.
+    const bool arrived = Eventually([&] {
+        MSG message;
+        while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+            ::DispatchMessageA(&message);
+        return messages.size() >= 3;
+    });
+    port->Close();
+    EXPECT_TRUE(arrived);
+    EXPECT_FALSE(port->ThreadCreated());
+    for (WPARAM wParam : messages)
+        EXPECT_EQ(wParam, static_cast<WPARAM>(EV_RXCHAR));
+    ::DestroyWindow(window);
+}
+
+TEST_F(LineEventsOnAPty, CloseEndsAWaitWithNoEventPending)
+{
+    FarEnd remote(FarEndOf(EventPort));
+    ASSERT_TRUE(remote.IsOpen());
+    port->SetPort("COM6");
+    for (int i = 0; i < 20; ++i) {
+        port->Open();
+        ASSERT_TRUE(port->ThreadCreated());
+        port->Close();
+        ASSERT_FALSE(port->ThreadCreated());
+    }
+}
+
+TEST(ProcessCensus, SeesAHandleAndAThreadLeftBehind)
+{
+    const auto next = NextHandleValues();
+    EXPECT_EQ(NextHandleValues(), next);
+    // A handle left open above one that was closed.
+    const HANDLE closed = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    const HANDLE leaked = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    ::CloseHandle(closed);
+    EXPECT_NE(NextHandleValues(), next);
+    ::CloseHandle(leaked);
+    EXPECT_EQ(NextHandleValues(), next);
+
+    const int threads = ThreadCount();
+    ASSERT_GT(threads, 0);
+    std::atomic<bool> stop{false};
+    std::thread extra([&] {
+        while (!stop)
+            ::Sleep(1);
+    });
+    EXPECT_EQ(ThreadCount(), threads + 1);
+    stop = true;
+    extra.join();
+    EXPECT_TRUE(Eventually([&] { return ThreadCount() == threads; }));
+}
+
+class OpenCloseCycles : public ::testing::Test {
+protected:
+    void SetUp() override { port = CreateComPort(nullptr); }
+    void TearDown() override { toolkit::FreeObject(port); }
+
+    void ExpectNothingLeftAfter(int cycles)
+    {
+        // One cycle first, so that lazily made platform objects are there.
+        port->Open();
+        port->Close();
+        const auto next = NextHandleValues();
+        const int threads = ThreadCount();
+        for (int i = 0; i < cycles; ++i) {
+            port->Open();
+            ASSERT_TRUE(port->ThreadCreated());
+            port->Close();
+        }
+        EXPECT_TRUE(NextHandleValues() == next) << "a handle was left open";
+        EXPECT_TRUE(Eventually([&] { return ThreadCount() == threads; }))
+            << ThreadCount() << " threads, " << threads << " before";
+    }
+
+    ComPort* port = nullptr;
+};
+
+TEST_F(OpenCloseCycles, AThousandOnAPtyLeaveNoHandleAndNoThread)
+{
+    port->Events = LineEvents().With(LineEvent::RxChar);
+    port->SetPort("COM6");
+    ExpectNothingLeftAfter(1000);
+}
+
+TEST_F(OpenCloseCycles, AThousandOnAMissingPortLeaveNoHandleAndNoThread)
+{
+    port->SetPort(MissingPortName);
+    ExpectNothingLeftAfter(1000);
+}
+
+// The configure action as the utility runs it, every line event watched:
+// the event thread's way out must not drop what the writes accepted.
+TEST(ConfigureWithEventThread, ThreeHundredCyclesUnderLoadLoseNothing)
+{
+    FarEnd remote(FarEndOf(CyclePort));
+    ASSERT_TRUE(remote.IsOpen());
+    ComPort* port = CreateComPort(nullptr);
+    constexpr int Cycles = 300;
+    std::string expected;
+    for (int i = 0; i < Cycles; ++i)
+        expected += ConfigureSequence();
+
+    const std::string received = ReceiveUnderLoad(remote, expected.size(), [&] {
+        for (int i = 0; i < Cycles; ++i) {
+            port->SetPort("Com7");
+            port->Open();
+            for (const std::string& command : ConfigureCommands)
+                port->WriteString(command);
+            port->Close();
+        }
+    });
+    toolkit::FreeObject(port);
+
+    EXPECT_EQ(received.size(), expected.size());
+    EXPECT_TRUE(received == expected) << "the bytes differ from the sent sequence";
+}
+
+} // namespace

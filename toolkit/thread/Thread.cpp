@@ -1,0 +1,92 @@
+#include "toolkit/thread/Thread.h"
+
+#include "runtime/Heap.h"
+
+namespace toolkit {
+
+DWORD WINAPI ThreadEntry(void* parameter)
+{
+    return static_cast<Thread*>(parameter)->Execute();
+}
+
+Thread* CreateThreadObject()
+{
+    // From here on the heap is shared between threads.
+    runtime::EnterMultiThreadedMode();
+    Thread* thread = CreateObject<Thread>();
+    thread->suspended = true;
+    thread->handle = ::CreateThread(nullptr, 0, ThreadEntry, thread, CREATE_SUSPENDED,
+                                    &thread->threadId);
+    return thread;
+}
+
+Thread* StartThread(EventSlot<std::uint32_t(Thread* thread)> onExecute)
+{
+    Thread* thread = CreateThreadObject();
+    thread->OnExecute = onExecute;
+    ResumeThreadObject(thread);
+    return thread;
+}
+
+std::uint32_t Thread::Execute()
+{
+    const std::uint32_t result = OnExecute.Fire(this);
+    if (AutoFree) {
+        terminated = true;
+        FreeObject(this);
+    }
+    return result;
+}
+
+void ResumeThreadObject(Thread* thread)
+{
+    if (thread == nullptr)
+        return;
+    thread->suspended = false;
+    // The previous suspend count: 1 means it runs now, 0 that it ran already;
+    // more, or a failure, leaves it suspended.
+    const DWORD previous =
+        thread->handle != nullptr ? ::ResumeThread(thread->handle) : static_cast<DWORD>(-1);
+    if (previous > 1) {
+        thread->suspended = true;
+        return;
+    }
+    thread->OnResume.Fire(thread);
+}
+
+void TerminateThreadObject(Thread* thread)
+{
+    if (thread == nullptr)
+        return;
+    if (thread->handle != nullptr)
+        ::TerminateThread(thread->handle, 0);
+    thread->terminated = true;
+}
+
+std::uint32_t WaitForThread(Thread* thread)
+{
+    if (thread == nullptr)
+        return 0xFFFFFFFF;
+    ObjectReference hold(thread);
+    DWORD code = 0xFFFFFFFF;
+    if (thread->Handle() != nullptr) {
+        ::WaitForSingleObject(thread->Handle(), INFINITE);
+        ::GetExitCodeThread(thread->Handle(), &code);
+    }
+    return code;
+}
+
+void Thread::Destroy()
+{
+    // Also for a thread whose work has returned: the platform then finds it
+    // ended and the wait returns at once.
+    if (!terminated) {
+        TerminateThreadObject(this);
+        WaitForThread(this);
+    }
+    if (handle != nullptr)
+        ::CloseHandle(std::exchange(handle, nullptr));
+    ToolkitObject::Destroy();
+}
+
+} // namespace toolkit
