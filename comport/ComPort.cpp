@@ -206,8 +206,11 @@ std::uint32_t ComPort::WriteString(std::string_view text)
     constexpr std::size_t MostBytes = std::numeric_limits<DWORD>::max();
     const auto length = static_cast<DWORD>(text.size() < MostBytes ? text.size() : MostBytes);
     DWORD count = 0;
-    // Complete, queued or failed: the wait below tells the end of each.
-    platform->WriteFile(handle, text.data(), length, &count, request.Record());
+    // A write that fails at once is never queued, and some drivers leave its
+    // event reset: waiting for it then would never end.
+    if (!platform->WriteFile(handle, text.data(), length, &count, request.Record())
+        && platform->GetLastError() != ERROR_IO_PENDING)
+        return 0;
     count = 0;
     if (platform->WaitForSingleObject(request.Record()->hEvent, INFINITE) != WAIT_OBJECT_0) {
         // The record must not be released while the driver may still use it.

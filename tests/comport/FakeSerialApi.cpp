@@ -200,9 +200,20 @@ BOOL FakeSerialApi::WriteFile(HANDLE file, LPCVOID buffer, DWORD length, LPDWORD
     std::lock_guard guard(lock);
     lastWrite.assign(static_cast<const char*>(buffer), length);
     lastWriteLength = length;
+    if (!DeviceCallsSucceed) {
+        // As Wine does: the request's event is reset even though the write
+        // is never queued.
+        ::ResetEvent(overlapped->hEvent);
+        lastError = ERROR_INVALID_HANDLE;
+        return FALSE;
+    }
+    if (WritesAreQueued) {
+        lastError = ERROR_IO_PENDING;
+        return FALSE;
+    }
     if (written != nullptr)
         *written = length;
-    return DeviceCallsSucceed;
+    return TRUE;
 }
 
 BOOL FakeSerialApi::GetOverlappedResult(HANDLE file, LPOVERLAPPED overlapped, LPDWORD transferred,

@@ -23,6 +23,8 @@ public:
     BOOL DeviceCallsSucceed = TRUE;
     BOOL OverlappedResultSucceeds = TRUE;
     bool EventsCannotBeMade = false;
+    // WriteFile answers ERROR_IO_PENDING; the request completes at once.
+    bool WritesAreQueued = false;
     DWORD WaitResult = WAIT_OBJECT_0; // anything else replaces a real wait's result
     DWORD InputQueue = 0;
     DWORD ModemStatusWord = 0;

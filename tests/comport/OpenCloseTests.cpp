@@ -196,6 +196,26 @@ TEST_F(Writing, AFailedWaitCancelsAndSettlesTheRequestBeforeReleasingIt)
     EXPECT_EQ(platform.Calls(), expected);
 }
 
+TEST_F(Writing, AQueuedWriteIsWaitedForAndAWriteThatFailsAtOnceIsNot)
+{
+    port->Events = LineEvents();
+    OpenAndForget();
+    platform.WritesAreQueued = true;
+    EXPECT_EQ(port->WriteString("abc"), 3u);
+    EXPECT_EQ(platform.CallsNamed("WaitForSingleObject").size(), 1u);
+
+    // Its event is left reset: a wait for it would never end.
+    platform.ClearCalls();
+    platform.DeviceCallsSucceed = FALSE;
+    EXPECT_EQ(port->WriteString("abc"), 0u);
+    const Strings expected = {
+        "CreateEventA 0 1 1 0",
+        "WriteFile device 3 event",
+        "CloseHandle event",
+    };
+    EXPECT_EQ(platform.Calls(), expected);
+}
+
 TEST_F(Writing, NoEventMeansNoWrite)
 {
     port->Events = LineEvents();
