@@ -1,6 +1,8 @@
 // The program entry: start, the main window and its loop, halt.
+#include "app/MainForm.h"
 #include "runtime/Program.h"
 #include "runtime/ProgramEntry.h"
+#include "toolkit/control/Application.h"
 
 namespace {
 
@@ -9,12 +11,16 @@ namespace {
 // at start or end yet.
 runtime::ModuleTable modules;
 
+app::MainForm* mainForm = nullptr;
+
 } // namespace
 
 void ProgramEntry()
 {
     runtime::StartProgram(modules);
-    // The builder of the main window and the application loop go here.
+    app::BuildMainForm(mainForm, nullptr);
+    // Ends when the window is closed, with the form and all it owns freed.
+    toolkit::RunApplication(mainForm->Form);
     runtime::ProcessExitCode = 0;
     runtime::HaltProgram();
 }

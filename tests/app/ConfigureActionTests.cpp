@@ -3,76 +3,12 @@
 #include <string>
 #include <vector>
 
-#include "../comport/FakeSerialApi.h"
+#include "RecordingLine.h"
 #include "app/ConfigureAction.h"
 #include "app/DisplayProtocol.h"
 #include "comport/ComPort.h"
 
 namespace {
-
-using Strings = std::vector<std::string>;
-
-// One log for what the action reads and what it writes, so that the order of
-// the two shows.
-class Journal {
-public:
-    void Add(std::string entry) { entries.push_back(std::move(entry)); }
-    const Strings& Entries() const { return entries; }
-
-    Strings Writes() const
-    {
-        Strings writes;
-        for (const std::string& entry : entries)
-            if (entry.rfind("write ", 0) == 0)
-                writes.push_back(entry.substr(6));
-        return writes;
-    }
-
-private:
-    Strings entries;
-};
-
-std::string HexBytes(const void* data, DWORD length)
-{
-    std::string text;
-    const auto* bytes = static_cast<const unsigned char*>(data);
-    for (DWORD i = 0; i < length; ++i) {
-        char pair[4];
-        std::snprintf(pair, sizeof pair, i == 0 ? "%02X" : " %02X", bytes[i]);
-        text += pair;
-    }
-    return text;
-}
-
-class RecordingLine : public FakeSerialApi {
-public:
-    explicit RecordingLine(Journal& journal) : journal(journal) {}
-
-    HANDLE CreateFileA(LPCSTR name, DWORD access, DWORD shareMode, LPSECURITY_ATTRIBUTES security,
-                       DWORD disposition, DWORD flags, HANDLE templateFile) override
-    {
-        journal.Add(std::string("open ") + name);
-        return FakeSerialApi::CreateFileA(name, access, shareMode, security, disposition, flags,
-                                          templateFile);
-    }
-
-    BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD length, LPDWORD written,
-                   LPOVERLAPPED overlapped) override
-    {
-        journal.Add("write " + HexBytes(buffer, length));
-        return FakeSerialApi::WriteFile(file, buffer, length, written, overlapped);
-    }
-
-    BOOL CloseHandle(HANDLE object) override
-    {
-        if (object == Device)
-            journal.Add("close");
-        return FakeSerialApi::CloseHandle(object);
-    }
-
-private:
-    Journal& journal;
-};
 
 class ScriptedChoices : public app::DisplayChoices {
 public:
@@ -193,6 +129,15 @@ TEST_F(ConfigureAction, APressWhileThePortIsOpenChangesNothing)
     EXPECT_TRUE(port->Connected());
     EXPECT_EQ(port->Port(), "COM1");
     port->Close();
+}
+
+TEST_F(ConfigureAction, APortThatCannotBeOpenedEndsTheActionQuietlyAndClosed)
+{
+    line.OpenResult = INVALID_HANDLE_VALUE;
+    Configure("Com16", 0, 1, 10);
+    EXPECT_EQ(journal.Entries().front(), "read port");
+    EXPECT_EQ(journal.Entries().at(1), "open \\\\.\\COM16");
+    EXPECT_FALSE(port->Connected());
 }
 
 // A list's index can only leave its table through a fault elsewhere; the

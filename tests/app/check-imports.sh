@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# The program is one exe that needs nothing but Windows itself: every DLL it
+# imports must be a system DLL. Prints the DLLs and the size of the file.
+#
+#   check-imports.sh OBJDUMP PROGRAM.exe
+set -euo pipefail
+objdump=${1:?usage: check-imports.sh OBJDUMP PROGRAM.exe}
+program=${2:?usage: check-imports.sh OBJDUMP PROGRAM.exe}
+
+# What every Windows installation has in its system folder.
+system_dlls=" kernel32.dll user32.dll gdi32.dll comctl32.dll advapi32.dll msvcrt.dll ntdll.dll "
+
+dlls=$("$objdump" -p "$program" | sed -n 's/^[[:space:]]*DLL Name: //p')
+[[ -n "$dlls" ]] || { echo "check-imports: no import table in $program" >&2; exit 1; }
+
+status=0
+while read -r dll; do
+  lower=$(tr '[:upper:]' '[:lower:]' <<<"$dll")
+  if [[ "$system_dlls" == *" $lower "* ]]; then
+    echo "imports $dll"
+  else
+    echo "imports $dll: NOT a system DLL" >&2
+    status=1
+  fi
+done <<<"$dlls"
+
+size=$(stat -c %s "$program")
+echo "size $size bytes ($(((size + 1023) / 1024)) KiB): $(basename "$program")"
+exit $status

@@ -1,0 +1,314 @@
+#!/usr/bin/env bash
+# The real ConfigQuarnel.exe under Wine, driven as a user drives it: xdotool
+# clicks and keys only, on a Wine prefix and Xvfb of these tests' own, with
+# COM1..COM16 captured into files that are compared byte for byte.
+#
+#   drive-window.sh setup          make the prefix, capture COM1..COM16
+#   drive-window.sh teardown       end the capture, the prefix and its Xvfb
+#   drive-window.sh SCENARIO       one of the scenarios below
+#
+# Environment: CQ_TOOLS (the tools/ folder), CQ_APP (ConfigQuarnel.exe),
+# CQ_LCDSIM (lcdsim.exe of the same target), CQ_WORK (a folder of its own).
+# Exit code 77 (skipped) where this machine cannot run the program.
+set -euo pipefail
+
+: "${CQ_TOOLS:?}" "${CQ_APP:?}" "${CQ_LCDSIM:?}" "${CQ_WORK:?}"
+mkdir -p "$CQ_WORK"
+work=$(cd "$CQ_WORK" && pwd)
+prefix="$work/wineprefix"
+bench="$work/bench"
+
+say() { echo "drive-window: $*" >&2; }
+fail() { say "FAILED: $*"; exit 1; }
+
+# Polls until the command succeeds, for at most the given number of seconds.
+wait_until() {
+  local seconds=$1; shift
+  local tries=$((seconds * 20))
+  for _ in $(seq "$tries"); do "$@" && return 0; sleep 0.05; done
+  return 1
+}
+
+# --- the window -------------------------------------------------------------
+
+app_pid=""
+window=""
+extra_pids=()
+
+end_started() {
+  local pid
+  for pid in ${app_pid:+"$app_pid"} ${extra_pids[@]+"${extra_pids[@]}"}; do
+    kill "$pid" 2>/dev/null || true
+  done
+}
+
+use_display() { DISPLAY=$(cat "$1/display"); export DISPLAY; }
+
+find_window() {
+  window=$(xdotool search --name '^Config Quarnel$' 2>/dev/null | head -n 1) && [[ -n "$window" ]]
+}
+
+# Starts the program and waits for its window.
+start_app() {
+  local on_prefix=$1
+  "$CQ_TOOLS/wine-run" --prefix "$on_prefix" --init
+  "$CQ_TOOLS/wine-run" --prefix "$on_prefix" "$CQ_APP" &
+  app_pid=$!
+  use_display "$on_prefix"
+  wait_until 60 find_window || fail "no window \"Config Quarnel\" appeared"
+  # Shown and placed: the loop is running.
+  wait_until 30 window_placed || fail "the window was not shown in the middle of the screen"
+}
+
+# The frame of the window on the screen. (xdotool's getwindowgeometry counts
+# the offset of Wine's desktop window twice; moving the pointer to the
+# window's corner and reading it back does not.)
+window_placed() {
+  eval "$(xdotool getwindowgeometry --shell "$window" 2>/dev/null)" || return 1
+  win_w=$WIDTH win_h=$HEIGHT
+  xdotool mousemove --window "$window" 0 0 || return 1
+  eval "$(xdotool getmouselocation --shell)"
+  # Centred on the 1024 x 768 desktop.
+  [[ $X -eq $(((1024 - win_w) >> 1)) && $Y -eq $(((768 - win_h) >> 1)) ]]
+}
+
+# Where the client area starts within the frame: Wine's sizing border and
+# caption.
+client_dx=4 client_dy=23
+
+# Moves the pointer to a point of the client area, as the children are placed.
+point_at() { xdotool mousemove --window "$window" $((client_dx + $1)) $((client_dy + $2)); }
+
+click_at() { point_at "$1" "$2"; xdotool click 1; }
+
+# Keys go to the window under the pointer: keep it over the form.
+keys() {
+  point_at 60 135
+  xdotool key --delay 40 "$@"
+}
+
+# The lists, by the middle of their selection field, and the button.
+port_list=(141 14) rows_list=(147 40) columns_list=(156 66) type_list=(140 92)
+button=(96 124)
+
+# Focuses a list with the mouse (the first click drops it down, the second
+# closes it again), then moves its selection with the arrow key.
+choose() {
+  local x=$1 y=$2 downs=$3
+  click_at "$x" "$y"
+  click_at "$x" "$y"
+  if [[ $downs -gt 0 ]]; then
+    keys $(printf 'Down %.0s' $(seq "$downs"))
+  fi
+}
+
+app_finished() { ! kill -0 "$app_pid" 2>/dev/null; }
+
+# Closes the window with its close box and checks the exit code.
+close_with_close_box() {
+  xdotool mousemove --window "$window" $((win_w - 14)) 13 click 1
+  wait_until 30 app_finished || fail "the program still runs after a click on the close box"
+  local code=0
+  wait "$app_pid" || code=$?
+  app_pid=""
+  [[ $code -eq 0 ]] || fail "the program ended with exit code $code"
+}
+
+answers() { xdotool getwindowname "$window" >/dev/null 2>&1 && kill -0 "$app_pid" 2>/dev/null; }
+
+# Every visible top-level window of the display with a name.
+named_windows() {
+  xdotool search --onlyvisible --name '.' 2>/dev/null | sort
+}
+
+# --- the lines --------------------------------------------------------------
+
+declare -A offset=()
+
+# Remembers how much each capture holds, so that a scenario sees only what it
+# made the program write.
+mark_lines() {
+  local n
+  links_to_bench "$@"
+  for n in $(seq 16); do offset[$n]=$(stat -c %s "$bench/com$n.bin" 2>/dev/null || echo 0); done
+}
+
+# The bytes written to COMn since mark_lines, as hex pairs.
+written() {
+  local file="$bench/com$1.bin"
+  [[ -f "$file" ]] || return 0
+  tail -c +$((offset[$1] + 1)) "$file" | od -An -tx1 -v | tr -s ' \n' ' ' | sed 's/^ //; s/ $//'
+}
+
+count_at_least() { [[ $(($(stat -c %s "$bench/com$1.bin") - offset[$1])) -ge $2 ]]; }
+
+# Every COMn (but the ones named) leads to its bench capture.
+links_to_bench() {
+  local n skip=" $* "
+  for n in $(seq 16); do
+    [[ "$skip" == *" $n "* ]] && continue
+    [[ "$(readlink "$prefix/dosdevices/com$n")" == "$(readlink -f "$bench/tty$n")" ]] \
+      || fail "COM$n does not lead to the bench: $(readlink "$prefix/dosdevices/com$n")"
+  done
+}
+
+configured() {
+  printf 'fe 04 %02x fe 03 %02x fe 05 %02x fe 58 43 6f 6d 70 6c 65 74 65 21' "$1" "$2" "$3"
+}
+
+# Waits for the 20 bytes on COMn, then checks them and that no other line
+# got anything.
+expect_only() {
+  local port=$1 expected=$2 n
+  wait_until 30 count_at_least "$port" 20 || fail "COM$port got only: $(written "$port")"
+  [[ "$(written "$port")" == "$expected" ]] \
+    || fail "COM$port got: $(written "$port"); expected: $expected"
+  for n in $(seq 16); do
+    [[ $n -eq $port || -z "$(written "$n")" ]] || fail "COM$n got: $(written "$n")"
+  done
+  say "COM$port: $expected"
+}
+
+# --- set-up and scenarios ---------------------------------------------------
+
+runnable() {
+  # The tools of the same build run exactly where the program runs.
+  local code=0
+  "$CQ_TOOLS/wine-run" --prefix "$prefix" "$CQ_LCDSIM" --help >/dev/null 2>&1 || code=$?
+  [[ $code -ne 77 ]] || { say "skipped: this machine cannot run the program"; exit 77; }
+}
+
+# Wine keeps the COMn links of a prefix itself: when a prefix starts, and
+# whenever its port settings change, it maps the machine's serial devices
+# (/dev/ttyS*) onto the first free names, and it may drop links it did not
+# make. So the bench's ptys are also written into the prefix's port settings,
+# where Wine maps them again each time; every other name up to COM32 is held
+# empty, so that no test byte can reach a real line.
+#   register_ports PREFIX [N=PATH ...]
+register_ports() {
+  local on_prefix=$1 regfile n path
+  shift
+  declare -A paths=()
+  for n in "$@"; do paths[${n%%=*}]=${n#*=}; done
+  regfile="$on_prefix/bench-ports.reg"
+  { echo 'REGEDIT4'; echo; echo '[HKEY_LOCAL_MACHINE\Software\Wine\Ports]'
+    for n in $(seq 32); do
+      path=${paths[$n]:-}
+      echo "\"COM$n\"=\"$path\""
+    done; } >"$regfile"
+  "$CQ_TOOLS/wine-run" --prefix "$on_prefix" regedit /S "Z:${regfile//\//\\}" </dev/null
+}
+
+# The bench's capture ptys of COM1..COM16, but the ones named.
+bench_ports() {
+  local n skip=" $* "
+  for n in $(seq 16); do
+    [[ "$skip" == *" $n "* ]] || echo "$n=$(readlink -f "$bench/tty$n")"
+  done
+}
+
+# Settles the prefix on the given ports: Wine, stopped after the change, maps
+# them the same way at its next start; until then the links are made here.
+#   map_ports PREFIX [N=PATH ...]
+map_ports() {
+  local on_prefix=$1 n
+  register_ports "$@"
+  "$CQ_TOOLS/wine-run" --prefix "$on_prefix" --shutdown
+  shift
+  for n in $(seq 32); do rm -f "$on_prefix/dosdevices/com$n"; done
+  for n in "$@"; do ln -sf "${n#*=}" "$on_prefix/dosdevices/com${n%%=*}"; done
+}
+
+scenario=${1:?usage: drive-window.sh setup|teardown|SCENARIO}
+case $scenario in
+  setup)
+    "$CQ_TOOLS/wine-run" --prefix "$prefix" --init
+    "$CQ_TOOLS/serial-bench" --prefix "$prefix" --dir "$bench" start --capture
+    map_ports "$prefix" $(bench_ports)
+    exit 0 ;;
+  teardown)
+    register_ports "$prefix" || true
+    "$CQ_TOOLS/serial-bench" --prefix "$prefix" --dir "$bench" stop || true
+    "$CQ_TOOLS/wine-run" --prefix "$prefix" --shutdown
+    exit 0 ;;
+esac
+
+trap end_started EXIT
+runnable
+
+case $scenario in
+  enter-at-once)
+    mark_lines
+    start_app "$prefix"
+    keys Return
+    expect_only 1 "$(configured 2 16 52)"
+    close_with_close_box
+    ;;
+
+  com12-by-mouse-and-keys)
+    mark_lines
+    start_app "$prefix"
+    choose "${port_list[@]}" 11
+    choose "${rows_list[@]}" 1
+    choose "${columns_list[@]}" 3
+    choose "${type_list[@]}" 4
+    click_at "${button[@]}"
+    expect_only 12 "$(configured 4 40 115)"
+    close_with_close_box
+    ;;
+
+  missing-port)
+    # COM16 leads nowhere for this scenario.
+    map_ports "$prefix" $(bench_ports 16)
+    trap 'end_started; map_ports "$prefix" $(bench_ports)' EXIT
+    mark_lines 16
+    start_app "$prefix"
+    before=$(named_windows)
+    choose "${port_list[@]}" 15
+    click_at "${button[@]}"
+    # Back to Com1: its bytes show that the first action has ended and that
+    # the window still answers.
+    choose "${port_list[@]}" 0
+    keys Home Return
+    expect_only 1 "$(configured 2 16 52)"
+    answers || fail "the window no longer answers"
+    [[ "$(named_windows)" == "$before" ]] || fail "another window appeared: $(named_windows | tr '\n' ' ')"
+    close_with_close_box
+    ;;
+
+  close-box)
+    mark_lines
+    start_app "$prefix"
+    close_with_close_box
+    for n in $(seq 16); do [[ -z "$(written "$n")" ]] || fail "COM$n got: $(written "$n")"; done
+    ;;
+
+  lcdsim)
+    # A prefix of its own, with a pty pair on COM1 and lcdsim at the far end.
+    sim_prefix="$work/lcdsim/wineprefix"
+    sim_bench="$work/lcdsim/bench"
+    log="$work/lcdsim/lcdsim.log"
+    trap 'end_started; register_ports "$sim_prefix" || true; "$CQ_TOOLS/serial-bench" --prefix "$sim_prefix" --dir "$sim_bench" stop || true; "$CQ_TOOLS/wine-run" --prefix "$sim_prefix" --shutdown' EXIT
+    "$CQ_TOOLS/wine-run" --prefix "$sim_prefix" --init
+    "$CQ_TOOLS/serial-bench" --prefix "$sim_prefix" --dir "$sim_bench" start 1
+    map_ports "$sim_prefix" "1=$(readlink -f "$sim_bench/tty1")" "17=$(readlink -f "$sim_bench/far1")"
+    : >"$log"
+    "$CQ_TOOLS/wine-run" --prefix "$sim_prefix" "$CQ_LCDSIM" --bytes 20 COM17 >"$log" 2>&1 &
+    sim_pid=$!
+    extra_pids+=("$sim_pid")
+    wait_until 60 grep -q '^lcdsim: COM17' "$log" || fail "lcdsim did not start: $(cat "$log")"
+    start_app "$sim_prefix"
+    keys Return
+    sim_finished() { ! kill -0 "$sim_pid" 2>/dev/null; }
+    wait_until 30 sim_finished || fail "lcdsim did not get 20 bytes: $(cat "$log")"
+    cat "$log"
+    # The last picture: a 2 x 16 display of type LK162-12 showing the text.
+    picture=$(awk '/, [0-9]+ x [0-9]+$/ { last = "" } { last = last $0 "\n" } END { printf "%s", last }' "$log")
+    expected_picture=$'LK162-12 (0x34), 2 x 16\n+----------------+\n|Complete!       |\n|                |\n+----------------+'
+    [[ "$picture" == "$expected_picture" ]] || fail "the display shows:"$'\n'"$picture"
+    close_with_close_box
+    ;;
+
+  *) fail "no scenario $scenario" ;;
+esac
+say "passed: $scenario"
