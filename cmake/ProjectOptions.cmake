@@ -30,6 +30,13 @@ function(cq_product target)
       -fno-exceptions -fno-rtti -fno-threadsafe-statics
       -ffunction-sections -fdata-sections
       $<$<CONFIG:Release,MinSizeRel>:-Os>)
+    # 32-bit Windows unwinds through its own frame chain; the DWARF unwind
+    # tables would serve only C++ exceptions, which the product never throws.
+    # (64-bit Windows needs its unwind data to walk the stack: kept there.)
+    if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+      target_compile_options(${target} PRIVATE
+        -fno-asynchronous-unwind-tables -fno-unwind-tables)
+    endif()
   endif()
 endfunction()
 
