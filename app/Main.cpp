@@ -1,4 +1,8 @@
 // The program entry: start, the main window and its loop, halt.
+#include <windows.h>
+
+#include <commctrl.h>
+
 #include "app/MainForm.h"
 #include "runtime/Program.h"
 #include "runtime/ProgramEntry.h"
@@ -6,10 +10,20 @@
 
 namespace {
 
-// In initialization order: the run-time support, the toolkit, the serial port
-// component, the main window, the program itself. None of them has work to do
-// at start or end yet.
-runtime::ModuleTable modules;
+// The platform's common controls are loaded before any window is made: the
+// flat button hears that the mouse has left it only through their
+// _TrackMouseEvent, which the toolkit looks up in the loaded library.
+void LoadCommonControls()
+{
+    InitCommonControls();
+}
+
+// In initialization order. The run-time support, the serial port component,
+// the main window and the program itself have no work to do at start or end.
+constexpr runtime::Module moduleList[] = {
+    {LoadCommonControls, nullptr},
+};
+runtime::ModuleTable modules(moduleList);
 
 app::MainForm* mainForm = nullptr;
 

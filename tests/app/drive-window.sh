@@ -102,6 +102,22 @@ choose() {
   fi
 }
 
+# The button as the screen shows it, saved under a name. The window is
+# centred on the desktop (start_app checked it).
+button_shot() {
+  local left=$(((1024 - win_w) >> 1)) top=$(((768 - win_h) >> 1))
+  import -window root -crop "177x26+$((left + client_dx + 8))+$((top + client_dy + 111))" \
+    "$work/button-$1.png"
+}
+
+# Compares a fresh picture of the button with a saved one.
+same_button() {
+  button_shot now
+  [[ "$(compare -metric AE "$work/button-$1.png" "$work/button-now.png" null: 2>&1)" == 0 ]]
+}
+button_looks_like() { same_button "$1"; }
+button_looks_unlike() { ! same_button "$1"; }
+
 app_finished() { ! kill -0 "$app_pid" 2>/dev/null; }
 
 # Closes the window with its close box and checks the exit code.
@@ -273,6 +289,20 @@ case $scenario in
     expect_only 1 "$(configured 2 16 52)"
     answers || fail "the window no longer answers"
     [[ "$(named_windows)" == "$before" ]] || fail "another window appeared: $(named_windows | tr '\n' ' ')"
+    close_with_close_box
+    ;;
+
+  button-hover)
+    # The flat button is raised while the mouse is over it, and flat again
+    # once the mouse has left it.
+    start_app "$prefix"
+    point_at 60 150
+    sleep 0.5
+    button_shot flat
+    point_at "${button[@]}"
+    wait_until 10 button_looks_unlike flat || fail "no raised edge while the mouse is over the button"
+    point_at 60 150
+    wait_until 10 button_looks_like flat || fail "the button stays raised after the mouse has left it"
     close_with_close_box
     ;;
 
