@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "RecordingLine.h"
+#include "tests/toolkit/control/ToolkitFixture.h"
 #include "app/MainForm.h"
 #include "comport/ComPort.h"
 #include "comport/PortSettings.h"
@@ -56,11 +57,11 @@ RECT PlaceOnForm(Control* child)
     return rect;
 }
 
-class MainFormTest : public ::testing::Test {
+class MainFormTest : public ToolkitTest {
 protected:
     void SetUp() override
     {
-        ResetLoop();
+        ToolkitTest::SetUp();
         app::BuildMainForm(mainForm, nullptr);
         ASSERT_NE(mainForm, nullptr);
         form = mainForm->Form;
@@ -69,16 +70,7 @@ protected:
     {
         if (form != nullptr)
             toolkit::FreeObject(form);
-        ResetLoop();
-    }
-    static void ResetLoop()
-    {
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        }
-        toolkit::LoopTerminated = false;
-        toolkit::LoopRunning = false;
-        toolkit::MainControl = nullptr;
+        ToolkitTest::TearDown();
     }
 
     app::MainForm* mainForm = nullptr;
