@@ -139,4 +139,30 @@ TEST_F(RealLine, AMissingPortTakesTheWholeActionQuietly)
     EXPECT_EQ(high.ReadAll(200), "");
 }
 
+// A port that another handle holds cannot be opened: the action still runs
+// through quietly, and the holder's line gets nothing from it.
+TEST_F(RealLine, APortAnotherHandleHoldsTakesTheWholeActionQuietly)
+{
+    FarEnd line(FarEndOf(LinePort));
+    ASSERT_TRUE(line.IsOpen());
+    const HANDLE holder = ::CreateFileA(DevicePath(LinePort).c_str(), GENERIC_READ | GENERIC_WRITE,
+                                        0, nullptr, OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+
+    port->SetPort("COM5");
+    port->Open();
+    EXPECT_TRUE(port->Connected());
+    if (port->Handle() != INVALID_HANDLE_VALUE) {
+        port->Close();
+        ::CloseHandle(holder);
+        GTEST_SKIP() << "this platform lets a second handle open a port that another one holds";
+    }
+    for (const std::string& command : ConfigureCommands)
+        EXPECT_EQ(port->WriteString(command), 0u);
+    port->Close();
+    EXPECT_FALSE(port->Connected());
+    ::CloseHandle(holder);
+    EXPECT_EQ(line.ReadAll(200), "");
+}
+
 } // namespace
