@@ -27,12 +27,14 @@ void ToolkitObject::Finalise()
 
 void FreeObject(ToolkitObject* object)
 {
-    if (object == nullptr || object->FreePending())
+    if (object == nullptr || object->FreePending() || object->Destroying)
         return;
-    if ((object->RefCount >> 1) == 0)
+    if ((object->RefCount >> 1) == 0) {
+        object->Destroying = true;
         object->Destroy();
-    else
+    } else {
         object->RefCount -= 1;
+    }
 }
 
 void AddReference(ToolkitObject* object)
@@ -46,8 +48,10 @@ void ReleaseReference(ToolkitObject* object)
     if (object == nullptr)
         return;
     object->RefCount -= 2;
-    if (object->RefCount < 0 && object->FreePending())
+    if (object->RefCount < 0 && object->FreePending() && !object->Destroying) {
+        object->Destroying = true;
         object->Destroy();
+    }
 }
 
 void AddOwnedObject(ToolkitObject* owner, ToolkitObject* object)

@@ -45,6 +45,9 @@ private:
 
     // Twice the number of references held, minus one while a free is pending.
     std::int32_t RefCount = 0;
+    // Set as Destroy begins: a reference taken and released, or a free, while
+    // the object is being destroyed must not destroy it again.
+    bool Destroying = false;
     PointerList* OwnedObjects = nullptr;
 };
 

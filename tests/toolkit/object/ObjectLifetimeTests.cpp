@@ -33,6 +33,20 @@ void RecordDestroyEvent(void* userData, ToolkitObject*)
     journal.push_back(static_cast<const char*>(userData));
 }
 
+// Holds itself while it goes, as a destroy that waits on its own work does.
+class SelfHolder : public ToolkitObject {
+protected:
+    void Destroy() override
+    {
+        journal.push_back("destroy");
+        {
+            ObjectReference hold(this);
+        }
+        FreeObject(this);
+        ToolkitObject::Destroy();
+    }
+};
+
 class ObjectLifetime : public ::testing::Test {
 protected:
     void SetUp() override { journal.clear(); }
@@ -57,6 +71,20 @@ TEST_F(ObjectLifetime, FreeWithOneReferenceIsDeferredToTheRelease)
     ReleaseReference(probe);
     EXPECT_EQ(journal.back(), "destroy a");
     EXPECT_EQ(journal.size(), 2u);
+}
+
+TEST_F(ObjectLifetime, AReferenceOrAFreeDuringDestroyDoesNotDestroyAgain)
+{
+    FreeObject(CreateObject<SelfHolder>());
+    EXPECT_EQ(journal, std::vector<std::string>{"destroy"});
+
+    // The same when the free was deferred to the last release.
+    journal.clear();
+    SelfHolder* holder = CreateObject<SelfHolder>();
+    AddReference(holder);
+    FreeObject(holder);
+    ReleaseReference(holder);
+    EXPECT_EQ(journal, std::vector<std::string>{"destroy"});
 }
 
 TEST_F(ObjectLifetime, TwoReferencesNeedTwoReleases)

@@ -130,6 +130,21 @@ TEST(ThreadObject, FreeingARunningThreadKillsItBeforeClosingItsHandle)
     ::CloseHandle(watcher);
 }
 
+TEST(ThreadObject, AFreeDeferredToTheLastReleaseDestroysOnce)
+{
+    std::atomic<bool> running{false};
+    Thread* thread = StartThread({RunForever, &running});
+    ASSERT_TRUE(Eventually([&] { return running.load(); }));
+    int destroyed = 0;
+    thread->OnDestroy = {[](void* count, ToolkitObject*) { ++*static_cast<int*>(count); },
+                         &destroyed};
+    AddReference(thread);
+    FreeObject(thread);
+    EXPECT_EQ(destroyed, 0);
+    ReleaseReference(thread);
+    EXPECT_EQ(destroyed, 1);
+}
+
 TEST(ThreadObject, FreeingAThreadWhoseWorkReturnedDoesNotHang)
 {
     Thread* thread = StartThread({ReturnValue, reinterpret_cast<void*>(3)});
