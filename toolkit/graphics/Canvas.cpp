@@ -158,6 +158,9 @@ SIZE TextExtent(Canvas* canvas, std::string_view text)
     SIZE size{};
     if (canvas == nullptr)
         return size;
+    // Taking the DC may make the owner's window, which gives the owner a new
+    // canvas and frees this one: it goes only when the measure is done.
+    ObjectReference hold(canvas);
     if (RequireCanvasState(canvas, CanvasHasDC | CanvasFontSelected) == nullptr) {
         // No window DC could be had: measure on one compatible with the screen.
         HDC memory = MakeMemoryDC();

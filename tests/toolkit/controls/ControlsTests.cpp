@@ -8,6 +8,7 @@
 #include "toolkit/controls/Label.h"
 #include "toolkit/controls/ListOperations.h"
 #include "toolkit/controls/SizeToText.h"
+#include "toolkit/graphics/Canvas.h"
 #include "toolkit/graphics/ControlGraphics.h"
 #include "toolkit/graphics/Color.h"
 #include "toolkit/graphics/DrawingTool.h"
@@ -97,6 +98,28 @@ TEST_F(Controls, LabelHasItsStyleAndIsSizedOnePixelBeyondItsText)
     EXPECT_EQ(GetHeight(label), 1);
 }
 
+
+// Measuring makes the window, and making it gives the label its font and a
+// new canvas: the canvas being measured on goes only once the measure is done.
+TEST_F(Controls, SizingBeforeTheWindowExistsMeasuresOnALiveCanvas)
+{
+    SetFontName(GetControlFont(form), "Arial");
+    Control* label = CreateLabel(form, PortCaption);
+    Canvas* canvas = GetControlCanvas(label);
+    ASSERT_EQ(label->Handle, nullptr);
+    // Destroyed at once, the canvas went before the label had a new one.
+    bool labelHadANewCanvas = false;
+    canvas->OnDestroy = {[](void* seen, ToolkitObject* sender) {
+                             const Control* owner = static_cast<Canvas*>(sender)->Owner;
+                             *static_cast<bool*>(seen) = owner->Canvas != nullptr;
+                         },
+                         &labelHadANewCanvas};
+    SetSizeToText(label, true);
+    ASSERT_NE(label->Handle, nullptr);
+    EXPECT_NE(label->Canvas, canvas);
+    EXPECT_TRUE(labelHadANewCanvas) << "freed while it was being measured on";
+    EXPECT_GT(GetWidth(label), 1);
+}
 TEST_F(Controls, ComboBoxStyleFollowsTheOptionBits)
 {
     EXPECT_EQ(ComboBoxStyle(ComboDropDownList | ComboNoIntegralHeight), 0x50210643u);
@@ -198,6 +221,14 @@ TEST_F(Controls, DropDownHeightCountsOneToEightItems)
     EXPECT_EQ(DroppedHeight(eight), 9 * height + 2);
     EXPECT_EQ(DroppedHeight(sixteen), 9 * height + 2);
     EXPECT_TRUE(IsWindowVisible(sixteen->Handle) || !IsWindowVisible(form->Handle));
+
+    // Anything but a combo box is left as it is.
+    Control* label = CreateLabel(form, "x");
+    const RECT before = GetBounds(label);
+    GetWindowHandle(label);
+    SetDropDownHeight(label);
+    const RECT after = GetBounds(label);
+    EXPECT_TRUE(EqualRect(&before, &after));
 }
 
 TEST_F(Controls, DropDownNotificationKeepsTheIndexAndSizesTheList)

@@ -59,6 +59,8 @@ TEST_F(Canvases, TextExtentMakesTheWindowAndGivesItsDCBack)
     const SIZE one = TextExtent(canvas, "W");
     EXPECT_NE(label->Handle, nullptr);
     EXPECT_EQ(form->Handle != nullptr, true);
+    // The window took the label's font, and with it a new canvas.
+    canvas = GetControlCanvas(label);
     const SIZE three = TextExtent(canvas, "WWW");
     EXPECT_GT(one.cx, 0);
     EXPECT_EQ(three.cx, 3 * one.cx);
