@@ -184,11 +184,10 @@ Button* CreateButton(Control* parent, const char* caption, std::uint8_t options,
     return button;
 }
 
-void SetFlatLook(Control* control, bool on)
+void SetFlatLook(Button* button, bool on)
 {
-    if (control == nullptr)
+    if (button == nullptr)
         return;
-    Button* button = AsButton(control);
     button->FlatLook = on;
     button->MouseInside = false;
     AttachHook(button, MouseTrackingHook);

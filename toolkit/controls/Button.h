@@ -56,7 +56,7 @@ Button* CreateButton(Control* parent, const char* caption, std::uint8_t options,
 
 // With the flat look the edge shows only while the mouse is over the button,
 // or while it is pressed or focused.
-void SetFlatLook(Control* button, bool on);
+void SetFlatLook(Button* button, bool on);
 
 // Draws the item that WM_DRAWITEM describes (reflected to the button).
 void DrawButton(Button* button, const DRAWITEMSTRUCT& item);

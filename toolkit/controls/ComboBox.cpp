@@ -79,7 +79,9 @@ Control* CreateComboBox(Control* parent, std::uint16_t options)
 
 void SetDropDownHeight(Control* combo)
 {
-    if (combo == nullptr || combo->Handle == nullptr)
+    // Only a combo box subclasses its inner windows: anything else is not one.
+    if (combo == nullptr || combo->Handle == nullptr ||
+        combo->AfterCreateProcedure != SubclassInnerWindows)
         return;
     const int items = std::clamp<int>(GetItemCount(combo), MinDropDownItems, MaxDropDownItems);
     const int row = static_cast<ComboBoxControl*>(combo)->RowHeight;

@@ -29,7 +29,8 @@ std::uint32_t ComboBoxStyle(std::uint16_t options);
 Control* CreateComboBox(Control* parent, std::uint16_t options);
 
 // Makes the window tall enough for its list to drop down: room for the
-// items, at least one and at most eight, each as high as the control.
+// items, at least one and at most eight, each as high as the control. Any
+// control that is not a combo box is left as it is.
 void SetDropDownHeight(Control* combo);
 
 } // namespace toolkit
