@@ -49,15 +49,44 @@ find_window() {
 }
 
 # Starts the program and waits for its window.
+# Starts the program and waits for its window. Once, on a fresh prefix, no
+# window came within a minute (not seen again since): should it happen, what
+# there is to know is printed and the program is started once more.
 start_app() {
-  local on_prefix=$1
+  local on_prefix=$1 attempt
   "$CQ_TOOLS/wine-run" --prefix "$on_prefix" --init
-  "$CQ_TOOLS/wine-run" --prefix "$on_prefix" "$CQ_APP" &
-  app_pid=$!
   use_display "$on_prefix"
-  wait_until 60 find_window || fail "no window \"Config Quarnel\" appeared"
+  for attempt in 1 2; do
+    "$CQ_TOOLS/wine-run" --prefix "$on_prefix" "$CQ_APP" 2>"$work/app.err" &
+    app_pid=$!
+    wait_until 60 find_window && break
+    say "no window \"Config Quarnel\" after 60 s (start $attempt); the program $(describe_app)"
+    say "its messages: $(tr '\n' ' ' <"$work/app.err")"
+    say "windows on the display: $(window_names)"
+    kill "$app_pid" 2>/dev/null || true
+    wait "$app_pid" 2>/dev/null || true
+    app_pid=""
+  done
+  [[ -n "$app_pid" ]] || fail "no window \"Config Quarnel\" appeared"
   # Shown and placed: the loop is running.
   wait_until 30 window_placed || fail "the window was not shown in the middle of the screen"
+}
+
+window_names() {
+  local w
+  for w in $(xdotool search --name '.' 2>/dev/null); do
+    printf '%s|' "$(xdotool getwindowname "$w" 2>/dev/null)"
+  done
+}
+
+describe_app() {
+  if kill -0 "$app_pid" 2>/dev/null; then
+    echo "still runs"
+  else
+    local code=0
+    wait "$app_pid" || code=$?
+    echo "ended with exit code $code"
+  fi
 }
 
 # The frame of the window on the screen. (xdotool's getwindowgeometry counts
