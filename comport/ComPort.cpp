@@ -252,20 +252,14 @@ ModemLines ComPort::ModemStatus()
 
 void ComPort::StartEventThread()
 {
-    threadCreated = false;
-    if (Events.Empty())
-        return;
-    eventThread = CreateEventThread(this);
-    threadCreated = true;
+    if (!Events.Empty())
+        eventThread = CreateEventThread(this);
 }
 
 // Before the handle is closed, so that the thread never works on it.
 void ComPort::StopEventThread()
 {
-    if (!threadCreated)
-        return;
     toolkit::FreeObject(std::exchange(eventThread, nullptr));
-    threadCreated = false;
 }
 
 void ComPort::NotifyAfterOpen()

@@ -57,7 +57,7 @@ public:
 
     bool Connected() const { return connected; }
     HANDLE Handle() const { return handle; }
-    bool ThreadCreated() const { return threadCreated; }
+    bool ThreadCreated() const { return eventThread != nullptr; }
     comport::EventThread* EventThread() const { return eventThread; }
 
     std::uint8_t BaudRate() const { return baudRate; }
@@ -127,7 +127,6 @@ private:
     void NotifyBeforeClose();
 
     comport::EventThread* eventThread = nullptr;
-    bool threadCreated = false;
     HANDLE handle = INVALID_HANDLE_VALUE;
     bool connected = false;
     std::uint8_t baudRate = 7;

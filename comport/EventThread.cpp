@@ -86,8 +86,7 @@ std::uint32_t EventThread::Execute()
     // The receive side only: clearing the transmit side would throw away
     // bytes that a write has accepted but the line has not carried yet.
     api.PurgeComm(device, PURGE_RXCLEAR);
-    if (wait.hEvent != nullptr)
-        api.CloseHandle(wait.hEvent);
+    api.CloseHandle(wait.hEvent);
     return 0;
 }
 

@@ -40,9 +40,14 @@ std::vector<std::string> Items(Control* list)
     HWND window = toolkit::GetWindowHandle(list);
     const auto count = SendMessageA(window, CB_GETCOUNT, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {
-        char text[64] = {};
-        SendMessageA(window, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
-        items.emplace_back(text);
+        const auto length = SendMessageA(window, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0);
+        std::string text(length > 0 ? static_cast<std::size_t>(length) : 0, '\0');
+        // The list writes the text and a terminating zero.
+        text.resize(text.size() + 1);
+        SendMessageA(window, CB_GETLBTEXT, static_cast<WPARAM>(i),
+                     reinterpret_cast<LPARAM>(text.data()));
+        text.resize(text.size() - 1);
+        items.push_back(std::move(text));
     }
     return items;
 }
