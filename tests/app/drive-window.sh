@@ -3,16 +3,22 @@
 # clicks and keys only, on a Wine prefix and Xvfb of these tests' own, with
 # COM1..COM16 captured into files that are compared byte for byte.
 #
-#   drive-window.sh setup          make the prefix, capture COM1..COM16
+#   drive-window.sh setup          make the prefix, capture COM1..COM15
 #   drive-window.sh teardown       end the capture, the prefix and its Xvfb
 #   drive-window.sh SCENARIO       one of the scenarios below
 #
+# COM16 leads nowhere, from set-up on: Wine opens it, and a write to it fails
+# at once. The prefix keeps its Wine running from one scenario to the next.
+#
 # Environment: CQ_TOOLS (the tools/ folder), CQ_APP (ConfigQuarnel.exe),
 # CQ_LCDSIM (lcdsim.exe of the same target), CQ_WORK (a folder of its own).
-# Exit code 77 (skipped) where this machine cannot run the program.
+# Exit code 77 (skipped) where this machine cannot run the program, or, out of
+# CI, where a tool is missing (in CI that fails).
 set -euo pipefail
 
 : "${CQ_TOOLS:?}" "${CQ_APP:?}" "${CQ_LCDSIM:?}" "${CQ_WORK:?}"
+source "$CQ_TOOLS/lib/wait.sh"
+source "$CQ_TOOLS/lib/needs.sh"
 mkdir -p "$CQ_WORK"
 work=$(cd "$CQ_WORK" && pwd)
 prefix="$work/wineprefix"
@@ -21,18 +27,9 @@ bench="$work/bench"
 say() { echo "drive-window: $*" >&2; }
 fail() { say "FAILED: $*"; exit 1; }
 
-# Polls until the command succeeds, for at most the given number of seconds.
-wait_until() {
-  local seconds=$1; shift
-  local tries=$((seconds * 20))
-  for _ in $(seq "$tries"); do "$@" && return 0; sleep 0.05; done
-  return 1
-}
-
 # --- the window -------------------------------------------------------------
 
 app_pid=""
-window=""
 extra_pids=()
 
 end_started() {
@@ -44,30 +41,21 @@ end_started() {
 
 use_display() { DISPLAY=$(cat "$1/display"); export DISPLAY; }
 
-find_window() {
-  window=$(xdotool search --name '^Config Quarnel$' 2>/dev/null | head -n 1) && [[ -n "$window" ]]
-}
-
-# Starts the program and waits for its window.
-# Starts the program and waits for its window. Once, on a fresh prefix, no
-# window came within a minute (not seen again since): should it happen, what
-# there is to know is printed and the program is started once more.
+# Starts the program and waits for its window. When none comes, what there is
+# to know is printed.
 start_app() {
-  local on_prefix=$1 attempt
+  local on_prefix=$1
   "$CQ_TOOLS/wine-run" --prefix "$on_prefix" --init
   use_display "$on_prefix"
-  for attempt in 1 2; do
-    "$CQ_TOOLS/wine-run" --prefix "$on_prefix" "$CQ_APP" 2>"$work/app.err" &
-    app_pid=$!
-    wait_until 60 find_window && break
-    say "no window \"Config Quarnel\" after 60 s (start $attempt); the program $(describe_app)"
+  "$CQ_TOOLS/wine-run" --prefix "$on_prefix" "$CQ_APP" 2>"$work/app.err" &
+  app_pid=$!
+  if ! wait_until 60 find_window; then
+    say "no window \"Config Quarnel\" on $DISPLAY after 60 s; the program $(describe_app)"
     say "its messages: $(tr '\n' ' ' <"$work/app.err")"
     say "windows on the display: $(window_names)"
-    kill "$app_pid" 2>/dev/null || true
-    wait "$app_pid" 2>/dev/null || true
-    app_pid=""
-  done
-  [[ -n "$app_pid" ]] || fail "no window \"Config Quarnel\" appeared"
+    say "the prefix's Wine and X: $("$CQ_TOOLS/wine-run" --prefix "$on_prefix" --status | tr '\n' ' ')"
+    fail "no window \"Config Quarnel\" appeared"
+  fi
   # Shown and placed: the loop is running.
   wait_until 30 window_placed || fail "the window was not shown in the middle of the screen"
 }
@@ -174,11 +162,15 @@ named_windows() {
 
 declare -A offset=()
 
+# The lines the bench serves; COM16 is held empty.
+served=($(seq 15))
+missing=16
+
 # Remembers how much each capture holds, so that a scenario sees only what it
 # made the program write.
 mark_lines() {
   local n
-  links_to_bench "$@"
+  links_to_bench
   for n in $(seq 16); do offset[$n]=$(stat -c %s "$bench/com$n.bin" 2>/dev/null || echo 0); done
 }
 
@@ -191,14 +183,15 @@ written() {
 
 count_at_least() { [[ $(($(stat -c %s "$bench/com$1.bin") - offset[$1])) -ge $2 ]]; }
 
-# Every COMn (but the ones named) leads to its bench capture.
+# Every COMn the bench serves leads to its capture, and COM16 nowhere.
 links_to_bench() {
-  local n skip=" $* "
-  for n in $(seq 16); do
-    [[ "$skip" == *" $n "* ]] && continue
+  local n
+  for n in "${served[@]}"; do
     [[ "$(readlink "$prefix/dosdevices/com$n")" == "$(readlink -f "$bench/tty$n")" ]] \
       || fail "COM$n does not lead to the bench: $(readlink "$prefix/dosdevices/com$n")"
   done
+  [[ ! -e "$prefix/dosdevices/com$missing" && ! -L "$prefix/dosdevices/com$missing" ]] \
+    || fail "COM$missing leads to $(readlink "$prefix/dosdevices/com$missing")"
 }
 
 configured() {
@@ -227,61 +220,20 @@ runnable() {
   [[ $code -ne 77 ]] || { say "skipped: this machine cannot run the program"; exit 77; }
 }
 
-# Wine keeps the COMn links of a prefix itself: when a prefix starts, and
-# whenever its port settings change, it maps the machine's serial devices
-# (/dev/ttyS*) onto the first free names, and it may drop links it did not
-# make. So the bench's ptys are also written into the prefix's port settings,
-# where Wine maps them again each time; every other name up to COM32 is held
-# empty, so that no test byte can reach a real line.
-#   register_ports PREFIX [N=PATH ...]
-register_ports() {
-  local on_prefix=$1 regfile n path
-  shift
-  declare -A paths=()
-  for n in "$@"; do paths[${n%%=*}]=${n#*=}; done
-  regfile="$on_prefix/bench-ports.reg"
-  { echo 'REGEDIT4'; echo; echo '[HKEY_LOCAL_MACHINE\Software\Wine\Ports]'
-    for n in $(seq 32); do
-      path=${paths[$n]:-}
-      echo "\"COM$n\"=\"$path\""
-    done; } >"$regfile"
-  "$CQ_TOOLS/wine-run" --prefix "$on_prefix" regedit /S "Z:${regfile//\//\\}" </dev/null
-}
-
-# The bench's capture ptys of COM1..COM16, but the ones named.
-bench_ports() {
-  local n skip=" $* "
-  for n in $(seq 16); do
-    [[ "$skip" == *" $n "* ]] || echo "$n=$(readlink -f "$bench/tty$n")"
-  done
-}
-
-# Settles the prefix on the given ports: Wine, stopped after the change, maps
-# them the same way at its next start; until then the links are made here.
-#   map_ports PREFIX [N=PATH ...]
-map_ports() {
-  local on_prefix=$1 n
-  register_ports "$@"
-  "$CQ_TOOLS/wine-run" --prefix "$on_prefix" --shutdown
-  shift
-  for n in $(seq 32); do rm -f "$on_prefix/dosdevices/com$n"; done
-  for n in "$@"; do ln -sf "${n#*=}" "$on_prefix/dosdevices/com${n%%=*}"; done
-}
-
 scenario=${1:?usage: drive-window.sh setup|teardown|SCENARIO}
 case $scenario in
   setup)
     "$CQ_TOOLS/wine-run" --prefix "$prefix" --init
-    "$CQ_TOOLS/serial-bench" --prefix "$prefix" --dir "$bench" start --capture
-    map_ports "$prefix" $(bench_ports)
+    "$CQ_TOOLS/serial-bench" --prefix "$prefix" --dir "$bench" start --capture --pin "${served[@]}"
     exit 0 ;;
   teardown)
-    register_ports "$prefix" || true
-    "$CQ_TOOLS/serial-bench" --prefix "$prefix" --dir "$bench" stop || true
-    "$CQ_TOOLS/wine-run" --prefix "$prefix" --shutdown
-    exit 0 ;;
+    status=0
+    "$CQ_TOOLS/serial-bench" --prefix "$prefix" --dir "$bench" stop || status=1
+    "$CQ_TOOLS/wine-run" --prefix "$prefix" --shutdown || status=1
+    exit $status ;;
 esac
 
+needs xdotool
 trap end_started EXIT
 runnable
 
@@ -307,10 +259,8 @@ case $scenario in
     ;;
 
   missing-port)
-    # COM16 leads nowhere for this scenario.
-    map_ports "$prefix" $(bench_ports 16)
-    trap 'end_started; map_ports "$prefix" $(bench_ports)' EXIT
-    mark_lines 16
+    # COM16 leads nowhere.
+    mark_lines
     start_app "$prefix"
     before=$(named_windows)
     choose "${port_list[@]}" 15
@@ -328,6 +278,7 @@ case $scenario in
   button-hover)
     # The flat button is raised while the mouse is over it, and flat again
     # once the mouse has left it.
+    needs import compare
     start_app "$prefix"
     point_at 60 150
     sleep 0.5
@@ -362,10 +313,9 @@ case $scenario in
     sim_prefix="$work/lcdsim/wineprefix"
     sim_bench="$work/lcdsim/bench"
     log="$work/lcdsim/lcdsim.log"
-    trap 'end_started; register_ports "$sim_prefix" || true; "$CQ_TOOLS/serial-bench" --prefix "$sim_prefix" --dir "$sim_bench" stop || true; "$CQ_TOOLS/wine-run" --prefix "$sim_prefix" --shutdown' EXIT
+    trap 'end_started; "$CQ_TOOLS/serial-bench" --prefix "$sim_prefix" --dir "$sim_bench" stop || true; "$CQ_TOOLS/wine-run" --prefix "$sim_prefix" --shutdown' EXIT
     "$CQ_TOOLS/wine-run" --prefix "$sim_prefix" --init
-    "$CQ_TOOLS/serial-bench" --prefix "$sim_prefix" --dir "$sim_bench" start 1
-    map_ports "$sim_prefix" "1=$(readlink -f "$sim_bench/tty1")" "17=$(readlink -f "$sim_bench/far1")"
+    "$CQ_TOOLS/serial-bench" --prefix "$sim_prefix" --dir "$sim_bench" start --pin 1
     : >"$log"
     "$CQ_TOOLS/wine-run" --prefix "$sim_prefix" "$CQ_LCDSIM" --bytes 20 COM17 >"$log" 2>&1 &
     sim_pid=$!
