@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The real ConfigQuarnel.exe under Wine, driven as a user drives it: xdotool
 # clicks and keys only, on a Wine prefix and Xvfb of these tests' own, with
-# COM1..COM16 captured into files that are compared byte for byte.
+# COM1..COM15 captured into files that are compared byte for byte.
 #
 #   drive-window.sh setup          make the prefix, capture COM1..COM15
 #   drive-window.sh teardown       end the capture, the prefix and its Xvfb
