@@ -25,11 +25,21 @@ prefix="$work/wineprefix"
 bench="$work/bench"
 
 say() { echo "drive-window: $*" >&2; }
-fail() { say "FAILED: $*"; exit 1; }
+# A failure says what the program and the prefix were doing at that moment.
+fail() {
+  say "FAILED: $*"
+  if [[ -n "$app_prefix" ]]; then
+    [[ -z "$app_pid" ]] || say "the program $(describe_app); its messages: $(tr '\n' ' ' <"$work/app.err")"
+    say "its lines: $(cd "$app_prefix/dosdevices" && for n in $(seq 17); do printf 'com%s->%s ' "$n" "$(readlink "com$n" || echo -)"; done)"
+    say "the prefix's Wine and X: $("$CQ_TOOLS/wine-run" --prefix "$app_prefix" --status | tr '\n' ';')"
+  fi
+  exit 1
+}
 
 # --- the window -------------------------------------------------------------
 
 app_pid=""
+app_prefix=""
 extra_pids=()
 
 end_started() {
@@ -47,14 +57,12 @@ start_app() {
   local on_prefix=$1
   "$CQ_TOOLS/wine-run" --prefix "$on_prefix" --init
   use_display "$on_prefix"
+  app_prefix=$on_prefix
   "$CQ_TOOLS/wine-run" --prefix "$on_prefix" "$CQ_APP" 2>"$work/app.err" &
   app_pid=$!
   if ! wait_until 60 find_window; then
-    say "no window \"Config Quarnel\" on $DISPLAY after 60 s; the program $(describe_app)"
-    say "its messages: $(tr '\n' ' ' <"$work/app.err")"
-    say "windows on the display: $(window_names)"
-    say "the prefix's Wine and X: $("$CQ_TOOLS/wine-run" --prefix "$on_prefix" --status | tr '\n' ' ')"
-    fail "no window \"Config Quarnel\" appeared"
+    say "windows on $DISPLAY: $(window_names)"
+    fail "no window \"Config Quarnel\" on $DISPLAY within 60 s"
   fi
   # Shown and placed: the loop is running.
   wait_until 30 window_placed || fail "the window was not shown in the middle of the screen"
