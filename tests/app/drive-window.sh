@@ -8,7 +8,8 @@
 #   drive-window.sh SCENARIO       one of the scenarios below
 #
 # COM16 leads nowhere, from set-up on: Wine opens it, and a write to it fails
-# at once. The prefix keeps its Wine running from one scenario to the next.
+# at once. The prefix keeps one Wine session from set-up to teardown: no
+# scenario starts Wine afresh or changes its ports.
 #
 # Environment: CQ_TOOLS (the tools/ folder), CQ_APP (ConfigQuarnel.exe),
 # CQ_LCDSIM (lcdsim.exe of the same target), CQ_WORK (a folder of its own).
@@ -58,7 +59,7 @@ start_app() {
   "$CQ_TOOLS/wine-run" --prefix "$on_prefix" --init
   use_display "$on_prefix"
   app_prefix=$on_prefix
-  "$CQ_TOOLS/wine-run" --prefix "$on_prefix" "$CQ_APP" 2>"$work/app.err" &
+  "$CQ_TOOLS/wine-run" --prefix "$on_prefix" "$CQ_APP" >"$work/app.out" 2>"$work/app.err" &
   app_pid=$!
   if ! wait_until 60 find_window; then
     say "windows on $DISPLAY: $(window_names)"
@@ -233,6 +234,7 @@ case $scenario in
   setup)
     "$CQ_TOOLS/wine-run" --prefix "$prefix" --init
     "$CQ_TOOLS/serial-bench" --prefix "$prefix" --dir "$bench" start --capture --pin "${served[@]}"
+    "$CQ_TOOLS/wine-run" --prefix "$prefix" --serve
     exit 0 ;;
   teardown)
     status=0
@@ -324,6 +326,7 @@ case $scenario in
     trap 'end_started; "$CQ_TOOLS/serial-bench" --prefix "$sim_prefix" --dir "$sim_bench" stop || true; "$CQ_TOOLS/wine-run" --prefix "$sim_prefix" --shutdown' EXIT
     "$CQ_TOOLS/wine-run" --prefix "$sim_prefix" --init
     "$CQ_TOOLS/serial-bench" --prefix "$sim_prefix" --dir "$sim_bench" start --pin 1
+    "$CQ_TOOLS/wine-run" --prefix "$sim_prefix" --serve
     : >"$log"
     "$CQ_TOOLS/wine-run" --prefix "$sim_prefix" "$CQ_LCDSIM" --bytes 20 COM17 >"$log" 2>&1 &
     sim_pid=$!
