@@ -302,4 +302,48 @@ TEST_F(WiredForm, ChoosingAPortOnlyRenamesTheClosedPort)
     EXPECT_FALSE(mainForm->ComPort->Connected());
 }
 
+// What the builder's settings become on the line when the port opens: every
+// member, so that a setting given the wrong value (XON and XOFF swapped, say)
+// cannot hide behind the ones that are right.
+TEST_F(WiredForm, TheLineIsOpenedAt9600EightNoneOneWithoutFlowControlMemberByMember)
+{
+    mainForm->ComPort->Open();
+    const DCB dcb = line.LastDeviceControl();
+    const COMMTIMEOUTS timeouts = line.LastTimeouts();
+    EXPECT_EQ(line.CallsNamed("SetupComm"), (Strings{"SetupComm device 1024 1024"}));
+    mainForm->ComPort->Close();
+
+    EXPECT_EQ(dcb.DCBlength, sizeof(DCB));
+    EXPECT_EQ(dcb.BaudRate, 9600u);
+    EXPECT_EQ(dcb.fBinary, 1u);
+    EXPECT_EQ(dcb.fParity, 0u);
+    EXPECT_EQ(dcb.fOutxCtsFlow, 0u);
+    EXPECT_EQ(dcb.fOutxDsrFlow, 0u);
+    EXPECT_EQ(dcb.fDtrControl, static_cast<DWORD>(DTR_CONTROL_DISABLE));
+    EXPECT_EQ(dcb.fDsrSensitivity, 0u);
+    EXPECT_EQ(dcb.fTXContinueOnXoff, 0u);
+    EXPECT_EQ(dcb.fOutX, 0u);
+    EXPECT_EQ(dcb.fInX, 0u);
+    EXPECT_EQ(dcb.fErrorChar, 0u);
+    EXPECT_EQ(dcb.fNull, 0u);
+    EXPECT_EQ(dcb.fRtsControl, static_cast<DWORD>(RTS_CONTROL_DISABLE));
+    EXPECT_EQ(dcb.fAbortOnError, 0u);
+    EXPECT_EQ(dcb.XonLim, 256);  // a quarter of the 1024-byte input queue
+    EXPECT_EQ(dcb.XoffLim, 256);
+    EXPECT_EQ(dcb.ByteSize, 8);
+    EXPECT_EQ(dcb.Parity, NOPARITY);
+    EXPECT_EQ(dcb.StopBits, ONESTOPBIT);
+    EXPECT_EQ(dcb.XonChar, 0x11);
+    EXPECT_EQ(dcb.XoffChar, 0x13);
+    EXPECT_EQ(dcb.ErrorChar, 0);
+    EXPECT_EQ(dcb.EofChar, 0);
+    EXPECT_EQ(dcb.EvtChar, 0);
+
+    EXPECT_EQ(timeouts.ReadIntervalTimeout, MAXDWORD);
+    EXPECT_EQ(timeouts.ReadTotalTimeoutMultiplier, 0u);
+    EXPECT_EQ(timeouts.ReadTotalTimeoutConstant, 0u);
+    EXPECT_EQ(timeouts.WriteTotalTimeoutMultiplier, 100u);
+    EXPECT_EQ(timeouts.WriteTotalTimeoutConstant, 1000u);
+}
+
 } // namespace

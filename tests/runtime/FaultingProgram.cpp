@@ -9,6 +9,8 @@
 
 #include "runtime/Program.h"
 #include "runtime/ProgramEntry.h"
+#include "toolkit/control/Control.h"
+#include "toolkit/controls/Button.h"
 
 extern "C" char FaultingInstruction[] asm("FaultingInstruction");
 
@@ -34,7 +36,7 @@ void SayAddress(const char* label, std::uintptr_t address)
 }
 
 enum class Mode { Normal, AccessViolation, NullCall, Divide, StackOverflow, Raise, OutOfMemory,
-                  ReleaseInvalid, ThreadFault, WindowProcedureFault, InitializeFault, FinalizeFault, Unknown };
+                  ReleaseInvalid, ThreadFault, WindowProcedureFault, ClickFault, InitializeFault, FinalizeFault, Unknown };
 
 Mode ModeOf(const char* commandLine)
 {
@@ -49,6 +51,7 @@ Mode ModeOf(const char* commandLine)
         {"release-invalid", Mode::ReleaseInvalid},
         {"thread-fault", Mode::ThreadFault},
         {"window-procedure-fault", Mode::WindowProcedureFault},
+        {"click-fault", Mode::ClickFault},
         {"initialize-fault", Mode::InitializeFault},
         {"finalize-fault", Mode::FinalizeFault},
     };
@@ -151,6 +154,26 @@ void FaultInWindowProcedure()
         DispatchMessageA(&message);
 }
 
+void WriteToAddressZeroOnClick(void*, toolkit::Control*)
+{
+    WriteToAddressZero();
+}
+
+// A fault in a button's OnClick, reached as a click is: the native button
+// tells the form, and the form reflects the notification to the button.
+void FaultInClickHandler()
+{
+    toolkit::Control* form = toolkit::CreateForm(nullptr, "Faulting");
+    toolkit::SetControlSize(form, 200, 100);
+    toolkit::Button* button = toolkit::CreateButton(form, "Go", 0, toolkit::GlyphLeft, nullptr, 0);
+    toolkit::SetControlSize(button, 80, 26);
+    button->OnClick = {WriteToAddressZeroOnClick, nullptr};
+    HWND window = toolkit::GetWindowHandle(button);
+    SayAddress("fault", reinterpret_cast<std::uintptr_t>(FaultingInstruction));
+    SendMessageA(window, BM_CLICK, 0, 0);
+    toolkit::FreeObject(form);
+}
+
 void Fault()
 {
     switch (mode) {
@@ -186,6 +209,9 @@ void Fault()
     }
     case Mode::WindowProcedureFault:
         FaultInWindowProcedure();
+        break;
+    case Mode::ClickFault:
+        FaultInClickHandler();
         break;
     default:
         break;

@@ -105,6 +105,13 @@ TEST(FaultOnMainThread, AFaultInAWindowProcedureReachesTheBox)
     EXPECT_EQ(outcome.outputAfterOk, AllFinalized);
 }
 
+TEST(FaultOnMainThread, AFaultInAButtonsOnClickReachesTheBox)
+{
+    const Outcome outcome = RunProgram("click-fault");
+    ExpectReportAtTheFault(outcome, 216);
+    EXPECT_EQ(outcome.outputAfterOk, AllFinalized);
+}
+
 TEST(FaultOnMainThread, CallThroughANullPointerIsReportedAtAddressZero)
 {
     const Outcome outcome = RunProgram("null-call");

@@ -213,6 +213,36 @@ TEST_F(Bounds, UnplacedFormsAndZeroSizesUseTheDefault)
     FreeObject(placed);
 }
 
+// A zero width or a zero height is left to the platform: the window gets the
+// size the platform gives CW_USEDEFAULT there, as a plain window made with it
+// beside the form shows, not a frame squeezed to its smallest.
+TEST_F(Bounds, AZeroWidthOrAZeroHeightAloneGetsThePlatformsDefault)
+{
+    const struct {
+        int width, height;
+    } sizes[] = {{0, 130}, {220, 0}};
+    for (const auto& size : sizes) {
+        SCOPED_TRACE(std::to_string(size.width) + " x " + std::to_string(size.height));
+        Control* form = NewForm();
+        SetBounds(form, {50, 60, 50 + size.width, 60 + size.height});
+        ASSERT_NE(GetWindowHandle(form), nullptr);
+        RECT made{};
+        GetWindowRect(form->Handle, &made);
+
+        HWND plain = CreateWindowExA(form->ExStyle, "STATIC", "", form->Style & ~WS_VISIBLE, 50, 60,
+                                     size.width == 0 ? CW_USEDEFAULT : size.width,
+                                     size.height == 0 ? CW_USEDEFAULT : size.height, nullptr,
+                                     nullptr, Module(), nullptr);
+        ASSERT_NE(plain, nullptr);
+        RECT expected{};
+        GetWindowRect(plain, &expected);
+        DestroyWindow(plain);
+        EXPECT_EQ(made.right - made.left, expected.right - expected.left);
+        EXPECT_EQ(made.bottom - made.top, expected.bottom - expected.top);
+        FreeObject(form);
+    }
+}
+
 TEST_F(Bounds, CenterWindowPutsA198By171FormAt413And298)
 {
     ASSERT_EQ(GetSystemMetrics(SM_CXSCREEN), 1024);

@@ -173,6 +173,36 @@ TEST_F(Hooks, EnterIsLeftAloneWithoutAUsableDefaultButton)
     EXPECT_TRUE(KeyButtonHook(form, up, result));
 }
 
+// Enter as the platform delivers it while the loop runs: each key message is
+// posted to the window that has the focus at that moment, then translated and
+// dispatched. The key-down moves the focus to the button, so the key-up is
+// the button's own.
+TEST_F(Hooks, EnterTypedInTheFocusedComboBoxClicksTheEnterButtonOnce)
+{
+    int clicks = 0;
+    button->OnClick = {[](void* count, Control*) { ++*static_cast<int*>(count); }, &clicks};
+    MakeNonFocusable(button);
+    MainControl = form;
+    LoopRunning = true;
+    AssignKeyButton(button, VK_RETURN, true);
+    SetFocused(combo, true);
+    ASSERT_EQ(GetFocus(), combo->Handle);
+
+    const auto typeEnter = [](UINT message, LPARAM flags) {
+        PostMessageA(GetFocus(), message, VK_RETURN, flags | 0x001C0001); // scan code 0x1C, once
+        MSG queued;
+        while (PeekMessageA(&queued, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&queued);
+            DispatchMessageA(&queued);
+        }
+    };
+    typeEnter(WM_KEYDOWN, 0);
+    typeEnter(WM_KEYUP, static_cast<LPARAM>(0xC0000000u)); // was down, is going up
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(GetFocus(), button->Handle);
+    EXPECT_EQ(form->CurrentControl, button);
+}
+
 struct LookupCount {
     int modules = 0;
     int entries = 0;
