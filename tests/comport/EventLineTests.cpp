@@ -10,7 +10,7 @@
 #include "ProcessCensus.h"
 #include "comport/ComPort.h"
 #include "comport/EventThread.h"
-#include "tests/toolkit/thread/Eventually.h"
+#include "tests/support/Eventually.h"
 
 using namespace comport;
 
@@ -110,12 +110,7 @@ TEST_F(LineEventsOnAPty, MessagesReachTheNotifyWindowAndCloseDoesNotDeadlock)
     port->Open();
     ASSERT_TRUE(remote.Write("12345"));
     // The queue keeps its bytes, so the thread keeps sending.
-    const bool arrived = Eventually([&] {
-        MSG message;
-        while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
-            ::DispatchMessageA(&message);
-        return messages.size() >= 3;
-    });
+    const bool arrived = PumpUntil([&] { return messages.size() >= 3; }, 5000);
     port->Close();
     EXPECT_TRUE(arrived);
     EXPECT_FALSE(port->ThreadCreated());

@@ -6,7 +6,7 @@
 
 #include "PortFixture.h"
 #include "comport/EventThread.h"
-#include "tests/toolkit/thread/Eventually.h"
+#include "tests/support/Eventually.h"
 
 using namespace comport;
 

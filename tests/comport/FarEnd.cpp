@@ -3,6 +3,8 @@
 #include <atomic>
 #include <thread>
 
+#include "tests/support/Eventually.h"
+
 std::string DevicePath(int number)
 {
     return "\\\\.\\COM" + std::to_string(number);
@@ -47,16 +49,19 @@ std::string FarEnd::ReadQueued()
 std::string FarEnd::Read(std::size_t count, DWORD milliseconds)
 {
     std::string bytes;
-    const ULONGLONG deadline = ::GetTickCount64() + milliseconds;
-    while (IsOpen() && bytes.size() < count) {
-        const std::string chunk = ReadQueued();
-        bytes += chunk;
-        if (chunk.empty()) {
-            if (::GetTickCount64() >= deadline)
-                break;
-            ::Sleep(2);
-        }
-    }
+    // A pause only where nothing came: a busy line is read at full speed.
+    bool idle = false;
+    PollUntil(
+        [&] {
+            const std::string chunk = ReadQueued();
+            bytes += chunk;
+            idle = chunk.empty();
+            return !IsOpen() || bytes.size() >= count;
+        },
+        milliseconds, [&] {
+            if (idle)
+                ::Sleep(2);
+        });
     return bytes;
 }
 
