@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "PortFixture.h"
+#include "tests/support/PortFixture.h"
 
 using namespace comport;
 
