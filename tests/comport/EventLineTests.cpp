@@ -10,6 +10,7 @@
 #include "ProcessCensus.h"
 #include "comport/ComPort.h"
 #include "comport/EventThread.h"
+#include "tests/support/ConfigureSequence.h"
 #include "tests/support/Eventually.h"
 
 using namespace comport;
@@ -210,10 +211,7 @@ TEST(ConfigureWithEventThread, ThreeHundredCyclesUnderLoadLoseNothing)
     const std::string received = ReceiveUnderLoad(remote, expected.size(), [&] {
         for (int i = 0; i < Cycles; ++i) {
             port->SetPort("Com7");
-            port->Open();
-            for (const std::string& command : ConfigureCommands)
-                port->WriteString(command);
-            port->Close();
+            RunConfigure(*port);
         }
     });
     toolkit::FreeObject(port);

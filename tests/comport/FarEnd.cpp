@@ -10,14 +10,6 @@ std::string DevicePath(int number)
     return "\\\\.\\COM" + std::to_string(number);
 }
 
-std::string ConfigureSequence()
-{
-    std::string all;
-    for (const std::string& command : ConfigureCommands)
-        all += command;
-    return all;
-}
-
 FarEnd::FarEnd(int number)
 {
     handle = ::CreateFileA(DevicePath(number).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,

@@ -36,16 +36,6 @@ inline int FarEndOf(int number)
 
 std::string DevicePath(int number);
 
-// The four commands of a configure action for a 2 x 16 display of type 0x34.
-inline const std::string ConfigureCommands[] = {
-    std::string("\xFE\x04\x02", 3),
-    std::string("\xFE\x03\x10", 3),
-    std::string("\xFE\x05\x34", 3),
-    std::string("\xFE\x58" "Complete!", 11),
-};
-
-std::string ConfigureSequence();
-
 // Runs the work while another thread keeps a core busy and the far end
 // collects up to count bytes; what arrived.
 std::string ReceiveUnderLoad(FarEnd& remote, std::size_t count, const std::function<void()>& work);

@@ -5,6 +5,7 @@
 
 #include "FarEnd.h"
 #include "comport/ComPort.h"
+#include "tests/support/ConfigureSequence.h"
 
 using namespace comport;
 
@@ -29,10 +30,7 @@ protected:
     void Configure(std::string_view name)
     {
         port->SetPort(name);
-        port->Open();
-        for (const std::string& command : ConfigureCommands)
-            port->WriteString(command);
-        port->Close();
+        RunConfigure(*port);
     }
 
     ComPort* port = nullptr;
@@ -45,9 +43,7 @@ TEST_F(RealLine, ConfigureSequenceArrivesWholeAndInOrder)
     port->SetPort("Com5");
     port->Open();
     EXPECT_NE(port->Handle(), INVALID_HANDLE_VALUE);
-    std::uint32_t written = 0;
-    for (const std::string& command : ConfigureCommands)
-        written += port->WriteString(command);
+    const std::uint32_t written = WriteConfigureCommands(*port);
     port->Close();
     EXPECT_EQ(written, 20u);
     EXPECT_FALSE(port->Connected());
@@ -131,8 +127,7 @@ TEST_F(RealLine, AMissingPortTakesTheWholeActionQuietly)
     port->Open();
     EXPECT_TRUE(port->Connected());
     EXPECT_EQ(port->Handle(), INVALID_HANDLE_VALUE);
-    for (const std::string& command : ConfigureCommands)
-        EXPECT_EQ(port->WriteString(command), 0u);
+    EXPECT_EQ(WriteConfigureCommands(*port), 0u);
     port->Close();
     EXPECT_FALSE(port->Connected());
     EXPECT_EQ(line.ReadAll(200), "");
@@ -157,8 +152,7 @@ TEST_F(RealLine, APortAnotherHandleHoldsTakesTheWholeActionQuietly)
         ::CloseHandle(holder);
         GTEST_SKIP() << "this platform lets a second handle open a port that another one holds";
     }
-    for (const std::string& command : ConfigureCommands)
-        EXPECT_EQ(port->WriteString(command), 0u);
+    EXPECT_EQ(WriteConfigureCommands(*port), 0u);
     port->Close();
     EXPECT_FALSE(port->Connected());
     ::CloseHandle(holder);

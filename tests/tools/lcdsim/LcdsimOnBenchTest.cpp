@@ -9,6 +9,7 @@
 #include <string>
 
 #include "tests/support/ChildProcess.h"
+#include "tests/support/ConfigureSequence.h"
 #include "tests/support/Eventually.h"
 
 namespace {
@@ -118,9 +119,8 @@ const char* const Banner = "lcdsim: COM25 at 9600 8N1\n";
 
 TEST(LcdsimOnBench, TheConfigureBytesShowCompleteOnATwoBySixteenLK16212)
 {
-    const std::string configure("\xFE\x04\x02\xFE\x03\x10\xFE\x05\x34\xFE\x58" "Complete!", 20);
     const Outcome run = RunLcdsim("--hex --idle-exit 500 --wait 20000 COM25", Banner,
-                              [&] { WriteToCom9(configure); });
+                              [] { WriteToCom9(ConfigureSequence()); });
     EXPECT_EQ(run.exitCode, 0u) << run.output;
     const std::string last = "== text \"Complete!\"\n"
                              "   bytes 43 6F 6D 70 6C 65 74 65 21\n"
