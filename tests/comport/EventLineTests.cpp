@@ -12,6 +12,7 @@
 #include "comport/EventThread.h"
 #include "tests/support/ConfigureSequence.h"
 #include "tests/support/Eventually.h"
+#include "tests/support/PortFixture.h"
 
 using namespace comport;
 
@@ -37,17 +38,14 @@ void RecordRxChar(void* calls, ComPort*, std::uint32_t count)
     rx->threads.push_back(::GetCurrentThreadId());
 }
 
-class LineEventsOnAPty : public ::testing::Test {
+class LineEventsOnAPty : public PortTest {
 protected:
     void SetUp() override
     {
-        port = CreateComPort(nullptr);
+        PortTest::SetUp();
         // A pty has no modem lines: a mask that holds one fails at once.
         port->Events = LineEvents().With(LineEvent::RxChar);
     }
-    void TearDown() override { toolkit::FreeObject(port); }
-
-    ComPort* port = nullptr;
 };
 
 TEST_F(LineEventsOnAPty, FiveBytesGiveOnRxCharFiveOnTheEventThread)
@@ -158,11 +156,8 @@ TEST(ProcessCensus, SeesAHandleAndAThreadLeftBehind)
     EXPECT_TRUE(Eventually([&] { return ThreadCount() == threads; }));
 }
 
-class OpenCloseCycles : public ::testing::Test {
+class OpenCloseCycles : public PortTest {
 protected:
-    void SetUp() override { port = CreateComPort(nullptr); }
-    void TearDown() override { toolkit::FreeObject(port); }
-
     void ExpectNothingLeftAfter(int cycles)
     {
         // One cycle first, so that lazily made platform objects are there.
@@ -179,8 +174,6 @@ protected:
         EXPECT_TRUE(Eventually([&] { return ThreadCount() == threads; }))
             << ThreadCount() << " threads, " << threads << " before";
     }
-
-    ComPort* port = nullptr;
 };
 
 TEST_F(OpenCloseCycles, AThousandOnAPtyLeaveNoHandleAndNoThread)
@@ -198,11 +191,12 @@ TEST_F(OpenCloseCycles, AThousandOnAMissingPortLeaveNoHandleAndNoThread)
 
 // The configure action as the utility runs it, every line event watched:
 // the event thread's way out must not drop what the writes accepted.
-TEST(ConfigureWithEventThread, ThreeHundredCyclesUnderLoadLoseNothing)
+using ConfigureWithEventThread = PortTest;
+
+TEST_F(ConfigureWithEventThread, ThreeHundredCyclesUnderLoadLoseNothing)
 {
     FarEnd remote(FarEndOf(CyclePort));
     ASSERT_TRUE(remote.IsOpen());
-    ComPort* port = CreateComPort(nullptr);
     constexpr int Cycles = 300;
     std::string expected;
     for (int i = 0; i < Cycles; ++i)
@@ -214,7 +208,6 @@ TEST(ConfigureWithEventThread, ThreeHundredCyclesUnderLoadLoseNothing)
             RunConfigure(*port);
         }
     });
-    toolkit::FreeObject(port);
 
     EXPECT_EQ(received.size(), expected.size());
     EXPECT_TRUE(received == expected) << "the bytes differ from the sent sequence";

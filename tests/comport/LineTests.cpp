@@ -6,6 +6,7 @@
 #include "FarEnd.h"
 #include "comport/ComPort.h"
 #include "tests/support/ConfigureSequence.h"
+#include "tests/support/PortFixture.h"
 
 using namespace comport;
 
@@ -17,23 +18,20 @@ constexpr int HighPort = 12;
 constexpr int MissingPort = 14;
 constexpr DWORD Patience = 10000;
 
-class RealLine : public ::testing::Test {
+class RealLine : public PortTest {
 protected:
     void SetUp() override
     {
-        port = CreateComPort(nullptr);
+        PortTest::SetUp();
         // Line events follow with the event thread; these tests watch the bytes.
         port->Events = LineEvents();
     }
-    void TearDown() override { toolkit::FreeObject(port); }
 
     void Configure(std::string_view name)
     {
         port->SetPort(name);
         RunConfigure(*port);
     }
-
-    ComPort* port = nullptr;
 };
 
 TEST_F(RealLine, ConfigureSequenceArrivesWholeAndInOrder)
