@@ -3,6 +3,8 @@
 #include <atomic>
 #include <thread>
 
+#include "comport/ComPort.h"
+#include "tests/support/ConfigureSequence.h"
 #include "tests/support/Eventually.h"
 
 std::string DevicePath(int number)
@@ -70,8 +72,9 @@ bool FarEnd::Write(const std::string& bytes)
            written == bytes.size();
 }
 
-std::string ReceiveUnderLoad(FarEnd& remote, std::size_t count, const std::function<void()>& work)
+std::string ConfigureUnderLoad(comport::ComPort& port, FarEnd& remote, int actions)
 {
+    const std::size_t count = ConfigureSequence(actions).size();
     std::atomic<bool> busy{true};
     std::thread load([&] {
         volatile unsigned spin = 0;
@@ -80,7 +83,8 @@ std::string ReceiveUnderLoad(FarEnd& remote, std::size_t count, const std::funct
     });
     std::string received;
     std::thread reader([&] { received = remote.Read(count, 30000); });
-    work();
+    for (int i = 0; i < actions; ++i)
+        RunConfigure(port);
     reader.join();
     busy = false;
     load.join();

@@ -96,16 +96,9 @@ TEST_F(RealLine, ThreeHundredConfigureCyclesUnderLoadLoseNothing)
 {
     FarEnd remote(FarEndOf(LinePort));
     ASSERT_TRUE(remote.IsOpen());
-    constexpr int Cycles = 300;
-    std::string expected;
-    for (int i = 0; i < Cycles; ++i)
-        expected += ConfigureSequence();
-
-    const std::string received = ReceiveUnderLoad(remote, expected.size(), [&] {
-        for (int i = 0; i < Cycles; ++i)
-            Configure("COM5");
-    });
-
+    port->SetPort("COM5");
+    const std::string received = ConfigureUnderLoad(*port, remote, 300);
+    const std::string expected = ConfigureSequence(300);
     EXPECT_EQ(received.size(), expected.size());
     EXPECT_TRUE(received == expected) << "the bytes differ from the sent sequence";
 }

@@ -16,12 +16,14 @@ inline const std::string ConfigureCommands[] = {
     std::string("\xFE\x58" "Complete!", 11),
 };
 
-// The four commands one after the other, as the line carries them.
-inline std::string ConfigureSequence()
+// The four commands one after the other, as the line carries them, for one
+// configure action or for several in a row.
+inline std::string ConfigureSequence(int actions = 1)
 {
     std::string all;
-    for (const std::string& command : ConfigureCommands)
-        all += command;
+    for (int i = 0; i < actions; ++i)
+        for (const std::string& command : ConfigureCommands)
+            all += command;
     return all;
 }
 
