@@ -7,6 +7,7 @@
 #include "app/ConfigureAction.h"
 #include "app/DisplayProtocol.h"
 #include "comport/ComPort.h"
+#include "tests/support/PortFixture.h"
 
 namespace {
 
@@ -38,15 +39,8 @@ private:
 
 const std::string Complete = "FE 58 43 6F 6D 70 6C 65 74 65 21";
 
-class ConfigureAction : public ::testing::Test {
+class ConfigureAction : public PortOnFake<RecordingLine> {
 protected:
-    void SetUp() override
-    {
-        port = comport::CreateComPort(nullptr);
-        port->UsePlatform(line);
-    }
-    void TearDown() override { toolkit::FreeObject(port); }
-
     void Configure(std::string portText, std::intptr_t rows, std::intptr_t columns,
                    std::intptr_t type)
     {
@@ -54,9 +48,9 @@ protected:
         app::ConfigureDisplay(*port, choices);
     }
 
-    Journal journal;
-    RecordingLine line{journal};
-    comport::ComPort* port = nullptr;
+    // The fake line, and the journal its calls share with the choices.
+    RecordingLine& line = platform;
+    Journal& journal = platform.journal;
 };
 
 TEST_F(ConfigureAction, DefaultsConfigureCom1ForTwoRowsOfSixteenOfTypeLK162_12)

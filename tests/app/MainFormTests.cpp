@@ -271,8 +271,8 @@ protected:
         mainForm->ComPort->UsePlatform(line);
     }
 
-    Journal journal;
-    RecordingLine line{journal};
+    RecordingLine line;
+    Journal& journal = line.journal;
 };
 
 TEST_F(WiredForm, TheButtonConfiguresFromWhatTheListsShowAtTheClick)

@@ -2,11 +2,11 @@
 
 #include <windows.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
-#include "../comport/FakeSerialApi.h"
+#include "tests/support/FakeSerialApi.h"
+#include "tests/support/Hex.h"
 
 using Strings = std::vector<std::string>;
 
@@ -30,22 +30,11 @@ private:
     Strings entries;
 };
 
-inline std::string HexBytes(const void* data, DWORD length)
-{
-    std::string text;
-    const auto* bytes = static_cast<const unsigned char*>(data);
-    for (DWORD i = 0; i < length; ++i) {
-        char pair[4];
-        std::snprintf(pair, sizeof pair, i == 0 ? "%02X" : " %02X", bytes[i]);
-        text += pair;
-    }
-    return text;
-}
-
-// The fake device, with its opens, writes and closes in the journal.
+// The fake device, with its opens, writes and closes in its journal; others
+// may write there too.
 class RecordingLine : public FakeSerialApi {
 public:
-    explicit RecordingLine(Journal& journal) : journal(journal) {}
+    Journal journal;
 
     HANDLE CreateFileA(LPCSTR name, DWORD access, DWORD shareMode, LPSECURITY_ATTRIBUTES security,
                        DWORD disposition, DWORD flags, HANDLE templateFile) override
@@ -68,7 +57,4 @@ public:
             journal.Add("close");
         return FakeSerialApi::CloseHandle(object);
     }
-
-private:
-    Journal& journal;
 };

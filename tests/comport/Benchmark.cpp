@@ -18,6 +18,7 @@
 #include "FarEnd.h"
 #include "comport/ComPort.h"
 #include "comport/EventThread.h"
+#include "tests/support/ConfigureSequence.h"
 #include "toolkit/thread/Thread.h"
 
 using namespace comport;
@@ -59,14 +60,6 @@ Spread SpreadOf(std::vector<double> samples)
     for (double s : samples)
         sum += s;
     return {samples.front(), sum / static_cast<double>(samples.size()), samples.back()};
-}
-
-void Configure(ComPort* port)
-{
-    port->Open();
-    for (const std::string& command : ConfigureCommands)
-        port->WriteString(command);
-    port->Close();
 }
 
 void CloseLatency(const std::string& name, LineEvents events, const char* what)
@@ -115,7 +108,7 @@ int main(int argc, char** argv)
         const double cpuBefore = ProcessCpuMilliseconds();
         const double start = Now();
         for (int i = 0; i < 1000; ++i)
-            Configure(port);
+            RunConfigure(*port);
         const double wall = Now() - start;
         const double cpu = ProcessCpuMilliseconds() - cpuBefore;
         std::printf("1000 configure cycles on missing %s, %s: process CPU %.1f ms in all "
@@ -150,7 +143,7 @@ int main(int argc, char** argv)
         std::size_t received = 0;
         for (int i = 0; i < 100; ++i) {
             const double start = Now();
-            Configure(port);
+            RunConfigure(*port);
             samples.push_back(Now() - start);
             received += remote.Read(20, 5000).size();
         }

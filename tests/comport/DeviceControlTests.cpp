@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "PortFixture.h"
+#include "tests/support/PortFixture.h"
 #include "comport/DeviceControl.h"
 
 using namespace comport;

@@ -10,7 +10,9 @@
 #include "ProcessCensus.h"
 #include "comport/ComPort.h"
 #include "comport/EventThread.h"
-#include "tests/toolkit/thread/Eventually.h"
+#include "tests/support/ConfigureSequence.h"
+#include "tests/support/Eventually.h"
+#include "tests/support/PortFixture.h"
 
 using namespace comport;
 
@@ -36,17 +38,14 @@ void RecordRxChar(void* calls, ComPort*, std::uint32_t count)
     rx->threads.push_back(::GetCurrentThreadId());
 }
 
-class LineEventsOnAPty : public ::testing::Test {
+class LineEventsOnAPty : public PortTest {
 protected:
     void SetUp() override
     {
-        port = CreateComPort(nullptr);
+        PortTest::SetUp();
         // A pty has no modem lines: a mask that holds one fails at once.
         port->Events = LineEvents().With(LineEvent::RxChar);
     }
-    void TearDown() override { toolkit::FreeObject(port); }
-
-    ComPort* port = nullptr;
 };
 
 TEST_F(LineEventsOnAPty, FiveBytesGiveOnRxCharFiveOnTheEventThread)
@@ -110,12 +109,7 @@ TEST_F(LineEventsOnAPty, MessagesReachTheNotifyWindowAndCloseDoesNotDeadlock)
     port->Open();
     ASSERT_TRUE(remote.Write("12345"));
     // The queue keeps its bytes, so the thread keeps sending.
-    const bool arrived = Eventually([&] {
-        MSG message;
-        while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
-            ::DispatchMessageA(&message);
-        return messages.size() >= 3;
-    });
+    const bool arrived = PumpUntil([&] { return messages.size() >= 3; }, 5000);
     port->Close();
     EXPECT_TRUE(arrived);
     EXPECT_FALSE(port->ThreadCreated());
@@ -162,11 +156,8 @@ TEST(ProcessCensus, SeesAHandleAndAThreadLeftBehind)
     EXPECT_TRUE(Eventually([&] { return ThreadCount() == threads; }));
 }
 
-class OpenCloseCycles : public ::testing::Test {
+class OpenCloseCycles : public PortTest {
 protected:
-    void SetUp() override { port = CreateComPort(nullptr); }
-    void TearDown() override { toolkit::FreeObject(port); }
-
     void ExpectNothingLeftAfter(int cycles)
     {
         // One cycle first, so that lazily made platform objects are there.
@@ -183,8 +174,6 @@ protected:
         EXPECT_TRUE(Eventually([&] { return ThreadCount() == threads; }))
             << ThreadCount() << " threads, " << threads << " before";
     }
-
-    ComPort* port = nullptr;
 };
 
 TEST_F(OpenCloseCycles, AThousandOnAPtyLeaveNoHandleAndNoThread)
@@ -202,27 +191,15 @@ TEST_F(OpenCloseCycles, AThousandOnAMissingPortLeaveNoHandleAndNoThread)
 
 // The configure action as the utility runs it, every line event watched:
 // the event thread's way out must not drop what the writes accepted.
-TEST(ConfigureWithEventThread, ThreeHundredCyclesUnderLoadLoseNothing)
+using ConfigureWithEventThread = PortTest;
+
+TEST_F(ConfigureWithEventThread, ThreeHundredCyclesUnderLoadLoseNothing)
 {
     FarEnd remote(FarEndOf(CyclePort));
     ASSERT_TRUE(remote.IsOpen());
-    ComPort* port = CreateComPort(nullptr);
-    constexpr int Cycles = 300;
-    std::string expected;
-    for (int i = 0; i < Cycles; ++i)
-        expected += ConfigureSequence();
-
-    const std::string received = ReceiveUnderLoad(remote, expected.size(), [&] {
-        for (int i = 0; i < Cycles; ++i) {
-            port->SetPort("Com7");
-            port->Open();
-            for (const std::string& command : ConfigureCommands)
-                port->WriteString(command);
-            port->Close();
-        }
-    });
-    toolkit::FreeObject(port);
-
+    port->SetPort("Com7");
+    const std::string received = ConfigureUnderLoad(*port, remote, 300);
+    const std::string expected = ConfigureSequence(300);
     EXPECT_EQ(received.size(), expected.size());
     EXPECT_TRUE(received == expected) << "the bytes differ from the sent sequence";
 }

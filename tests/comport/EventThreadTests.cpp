@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "PortFixture.h"
+#include "tests/support/PortFixture.h"
 #include "comport/EventThread.h"
-#include "tests/toolkit/thread/Eventually.h"
+#include "tests/support/Eventually.h"
 
 using namespace comport;
 

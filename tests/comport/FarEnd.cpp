@@ -3,17 +3,13 @@
 #include <atomic>
 #include <thread>
 
+#include "comport/ComPort.h"
+#include "tests/support/ConfigureSequence.h"
+#include "tests/support/Eventually.h"
+
 std::string DevicePath(int number)
 {
     return "\\\\.\\COM" + std::to_string(number);
-}
-
-std::string ConfigureSequence()
-{
-    std::string all;
-    for (const std::string& command : ConfigureCommands)
-        all += command;
-    return all;
 }
 
 FarEnd::FarEnd(int number)
@@ -47,16 +43,19 @@ std::string FarEnd::ReadQueued()
 std::string FarEnd::Read(std::size_t count, DWORD milliseconds)
 {
     std::string bytes;
-    const ULONGLONG deadline = ::GetTickCount64() + milliseconds;
-    while (IsOpen() && bytes.size() < count) {
-        const std::string chunk = ReadQueued();
-        bytes += chunk;
-        if (chunk.empty()) {
-            if (::GetTickCount64() >= deadline)
-                break;
-            ::Sleep(2);
-        }
-    }
+    // A pause only where nothing came: a busy line is read at full speed.
+    bool idle = false;
+    PollUntil(
+        [&] {
+            const std::string chunk = ReadQueued();
+            bytes += chunk;
+            idle = chunk.empty();
+            return !IsOpen() || bytes.size() >= count;
+        },
+        milliseconds, [&] {
+            if (idle)
+                ::Sleep(2);
+        });
     return bytes;
 }
 
@@ -73,8 +72,9 @@ bool FarEnd::Write(const std::string& bytes)
            written == bytes.size();
 }
 
-std::string ReceiveUnderLoad(FarEnd& remote, std::size_t count, const std::function<void()>& work)
+std::string ConfigureUnderLoad(comport::ComPort& port, FarEnd& remote, int actions)
 {
+    const std::size_t count = ConfigureSequence(actions).size();
     std::atomic<bool> busy{true};
     std::thread load([&] {
         volatile unsigned spin = 0;
@@ -83,7 +83,8 @@ std::string ReceiveUnderLoad(FarEnd& remote, std::size_t count, const std::funct
     });
     std::string received;
     std::thread reader([&] { received = remote.Read(count, 30000); });
-    work();
+    for (int i = 0; i < actions; ++i)
+        RunConfigure(port);
     reader.join();
     busy = false;
     load.join();

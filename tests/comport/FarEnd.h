@@ -2,8 +2,11 @@
 
 #include <windows.h>
 
-#include <functional>
 #include <string>
+
+namespace comport {
+class ComPort;
+}
 
 // The other end of a bench line, opened through the platform as the COM port
 // that the bench maps to it. Reads poll with a bound.
@@ -36,16 +39,7 @@ inline int FarEndOf(int number)
 
 std::string DevicePath(int number);
 
-// The four commands of a configure action for a 2 x 16 display of type 0x34.
-inline const std::string ConfigureCommands[] = {
-    std::string("\xFE\x04\x02", 3),
-    std::string("\xFE\x03\x10", 3),
-    std::string("\xFE\x05\x34", 3),
-    std::string("\xFE\x58" "Complete!", 11),
-};
-
-std::string ConfigureSequence();
-
-// Runs the work while another thread keeps a core busy and the far end
-// collects up to count bytes; what arrived.
-std::string ReceiveUnderLoad(FarEnd& remote, std::size_t count, const std::function<void()>& work);
+// Runs the configure action on the port the given number of times while
+// another thread keeps a core busy and the far end collects what they send;
+// what arrived.
+std::string ConfigureUnderLoad(comport::ComPort& port, FarEnd& remote, int actions);

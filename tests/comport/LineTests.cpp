@@ -5,6 +5,8 @@
 
 #include "FarEnd.h"
 #include "comport/ComPort.h"
+#include "tests/support/ConfigureSequence.h"
+#include "tests/support/PortFixture.h"
 
 using namespace comport;
 
@@ -16,26 +18,20 @@ constexpr int HighPort = 12;
 constexpr int MissingPort = 14;
 constexpr DWORD Patience = 10000;
 
-class RealLine : public ::testing::Test {
+class RealLine : public PortTest {
 protected:
     void SetUp() override
     {
-        port = CreateComPort(nullptr);
+        PortTest::SetUp();
         // Line events follow with the event thread; these tests watch the bytes.
         port->Events = LineEvents();
     }
-    void TearDown() override { toolkit::FreeObject(port); }
 
     void Configure(std::string_view name)
     {
         port->SetPort(name);
-        port->Open();
-        for (const std::string& command : ConfigureCommands)
-            port->WriteString(command);
-        port->Close();
+        RunConfigure(*port);
     }
-
-    ComPort* port = nullptr;
 };
 
 TEST_F(RealLine, ConfigureSequenceArrivesWholeAndInOrder)
@@ -45,9 +41,7 @@ TEST_F(RealLine, ConfigureSequenceArrivesWholeAndInOrder)
     port->SetPort("Com5");
     port->Open();
     EXPECT_NE(port->Handle(), INVALID_HANDLE_VALUE);
-    std::uint32_t written = 0;
-    for (const std::string& command : ConfigureCommands)
-        written += port->WriteString(command);
+    const std::uint32_t written = WriteConfigureCommands(*port);
     port->Close();
     EXPECT_EQ(written, 20u);
     EXPECT_FALSE(port->Connected());
@@ -102,16 +96,9 @@ TEST_F(RealLine, ThreeHundredConfigureCyclesUnderLoadLoseNothing)
 {
     FarEnd remote(FarEndOf(LinePort));
     ASSERT_TRUE(remote.IsOpen());
-    constexpr int Cycles = 300;
-    std::string expected;
-    for (int i = 0; i < Cycles; ++i)
-        expected += ConfigureSequence();
-
-    const std::string received = ReceiveUnderLoad(remote, expected.size(), [&] {
-        for (int i = 0; i < Cycles; ++i)
-            Configure("COM5");
-    });
-
+    port->SetPort("COM5");
+    const std::string received = ConfigureUnderLoad(*port, remote, 300);
+    const std::string expected = ConfigureSequence(300);
     EXPECT_EQ(received.size(), expected.size());
     EXPECT_TRUE(received == expected) << "the bytes differ from the sent sequence";
 }
@@ -131,8 +118,7 @@ TEST_F(RealLine, AMissingPortTakesTheWholeActionQuietly)
     port->Open();
     EXPECT_TRUE(port->Connected());
     EXPECT_EQ(port->Handle(), INVALID_HANDLE_VALUE);
-    for (const std::string& command : ConfigureCommands)
-        EXPECT_EQ(port->WriteString(command), 0u);
+    EXPECT_EQ(WriteConfigureCommands(*port), 0u);
     port->Close();
     EXPECT_FALSE(port->Connected());
     EXPECT_EQ(line.ReadAll(200), "");
@@ -157,8 +143,7 @@ TEST_F(RealLine, APortAnotherHandleHoldsTakesTheWholeActionQuietly)
         ::CloseHandle(holder);
         GTEST_SKIP() << "this platform lets a second handle open a port that another one holds";
     }
-    for (const std::string& command : ConfigureCommands)
-        EXPECT_EQ(port->WriteString(command), 0u);
+    EXPECT_EQ(WriteConfigureCommands(*port), 0u);
     port->Close();
     EXPECT_FALSE(port->Connected());
     ::CloseHandle(holder);

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "PortFixture.h"
+#include "tests/support/PortFixture.h"
 
 using namespace comport;
 
@@ -21,11 +21,21 @@ const Strings OpenCom1 = {
 
 const Strings CloseCalls = {"PurgeComm device 2", "CloseHandle device"};
 
-using OpenAndClose = PortThroughSeam;
+// Open, close and the line operations alone: with no line events there is
+// no event thread, and the calls are the port's own.
+class PortWithoutEvents : public PortThroughSeam {
+protected:
+    void SetUp() override
+    {
+        PortThroughSeam::SetUp();
+        port->Events = LineEvents();
+    }
+};
+
+using OpenAndClose = PortWithoutEvents;
 
 TEST_F(OpenAndClose, OpenCreatesTheDeviceThenHandsOverQueuesStateAndTimeouts)
 {
-    port->Events = LineEvents();
     port->Open();
     EXPECT_EQ(platform.Calls(), OpenCom1);
     EXPECT_TRUE(port->Connected());
@@ -34,7 +44,6 @@ TEST_F(OpenAndClose, OpenCreatesTheDeviceThenHandsOverQueuesStateAndTimeouts)
 
 TEST_F(OpenAndClose, TwelveUsesTheSameDevicePath)
 {
-    port->Events = LineEvents();
     port->SetPort("Com12");
     EXPECT_TRUE(platform.Calls().empty());
     port->Open();
@@ -44,7 +53,6 @@ TEST_F(OpenAndClose, TwelveUsesTheSameDevicePath)
 
 TEST_F(OpenAndClose, OpenTwiceOpensOnceAndCloseTwiceClosesOnce)
 {
-    port->Events = LineEvents();
     port->Open();
     port->Open();
     EXPECT_EQ(platform.CallsNamed("CreateFileA").size(), 1u);
@@ -58,7 +66,6 @@ TEST_F(OpenAndClose, OpenTwiceOpensOnceAndCloseTwiceClosesOnce)
 
 TEST_F(OpenAndClose, CloseKeepsWhatWasWrittenAndPurgesTheReceiveSideOnly)
 {
-    port->Events = LineEvents();
     OpenAndForget();
     port->Close();
     const Strings purges = platform.CallsNamed("PurgeComm");
@@ -68,7 +75,6 @@ TEST_F(OpenAndClose, CloseKeepsWhatWasWrittenAndPurgesTheReceiveSideOnly)
 
 TEST_F(OpenAndClose, ANewNameWhileOpenClosesAndReopens)
 {
-    port->Events = LineEvents();
     OpenAndForget();
     port->SetPort("com7");
     Strings expected = CloseCalls;
@@ -87,7 +93,6 @@ TEST_F(OpenAndClose, ANewNameWhileOpenClosesAndReopens)
 
 TEST_F(OpenAndClose, AMissingDeviceStillOpensAndClosesQuietly)
 {
-    port->Events = LineEvents();
     platform.OpenResult = INVALID_HANDLE_VALUE;
     platform.DeviceCallsSucceed = FALSE;
     port->Open();
@@ -105,7 +110,6 @@ TEST_F(OpenAndClose, AMissingDeviceStillOpensAndClosesQuietly)
 
 TEST_F(OpenAndClose, FreeingAnOpenPortClosesItFirst)
 {
-    port->Events = LineEvents();
     OpenAndForget();
     toolkit::FreeObject(port);
     port = nullptr;
@@ -135,11 +139,10 @@ TEST_F(ClosedPort, LineOperationsTouchNothing)
     EXPECT_TRUE(platform.Calls().empty());
 }
 
-using Writing = PortThroughSeam;
+using Writing = PortWithoutEvents;
 
 TEST_F(Writing, EachWriteHasItsOwnRequestAndWaitsForIt)
 {
-    port->Events = LineEvents();
     OpenAndForget();
     EXPECT_EQ(port->WriteString("\xFE\x58" "Complete!"), 11u);
     const Strings expected = {
@@ -155,7 +158,6 @@ TEST_F(Writing, EachWriteHasItsOwnRequestAndWaitsForIt)
 
 TEST_F(Writing, TheLengthNotAZeroByteCountsTheBytes)
 {
-    port->Events = LineEvents();
     OpenAndForget();
     const std::string text("\xFE\x00\x41\x00\xFE", 5);
     EXPECT_EQ(port->WriteString(text), 5u);
@@ -172,7 +174,6 @@ TEST_F(Writing, TheLengthNotAZeroByteCountsTheBytes)
 
 TEST_F(Writing, AFailedResultGivesZero)
 {
-    port->Events = LineEvents();
     OpenAndForget();
     platform.OverlappedResultSucceeds = FALSE;
     EXPECT_EQ(port->WriteString("abc"), 0u);
@@ -181,7 +182,6 @@ TEST_F(Writing, AFailedResultGivesZero)
 
 TEST_F(Writing, AFailedWaitCancelsAndSettlesTheRequestBeforeReleasingIt)
 {
-    port->Events = LineEvents();
     OpenAndForget();
     platform.WaitResult = WAIT_FAILED;
     EXPECT_EQ(port->WriteString("abc"), 0u);
@@ -198,7 +198,6 @@ TEST_F(Writing, AFailedWaitCancelsAndSettlesTheRequestBeforeReleasingIt)
 
 TEST_F(Writing, AQueuedWriteIsWaitedForAndAWriteThatFailsAtOnceIsNot)
 {
-    port->Events = LineEvents();
     OpenAndForget();
     platform.WritesAreQueued = true;
     EXPECT_EQ(port->WriteString("abc"), 3u);
@@ -218,18 +217,16 @@ TEST_F(Writing, AQueuedWriteIsWaitedForAndAWriteThatFailsAtOnceIsNot)
 
 TEST_F(Writing, NoEventMeansNoWrite)
 {
-    port->Events = LineEvents();
     OpenAndForget();
     platform.EventsCannotBeMade = true;
     EXPECT_EQ(port->WriteString("abc"), 0u);
     EXPECT_EQ(platform.Calls(), Strings{"CreateEventA 0 1 1 0"});
 }
 
-using LineStatus = PortThroughSeam;
+using LineStatus = PortWithoutEvents;
 
 TEST_F(LineStatus, PurgeAbortsBothSides)
 {
-    port->Events = LineEvents();
     OpenAndForget();
     port->Purge();
     EXPECT_EQ(platform.Calls(), Strings{"PurgeComm device 3"});
@@ -237,7 +234,6 @@ TEST_F(LineStatus, PurgeAbortsBothSides)
 
 TEST_F(LineStatus, InputQueueCountComesFromTheStatusRecord)
 {
-    port->Events = LineEvents();
     OpenAndForget();
     platform.InputQueue = 37;
     EXPECT_EQ(port->InputQueueCount(), 37u);
@@ -248,7 +244,6 @@ TEST_F(LineStatus, InputQueueCountComesFromTheStatusRecord)
 
 TEST_F(LineStatus, ModemStatusGivesTheLinesThatAreOn)
 {
-    port->Events = LineEvents();
     OpenAndForget();
     platform.ModemStatusWord = MS_CTS_ON | MS_RLSD_ON | 0x0F;
     EXPECT_EQ(port->ModemStatus(), ModemLines().With(ModemLine::Cts).With(ModemLine::Rlsd));

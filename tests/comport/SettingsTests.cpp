@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "PortFixture.h"
+#include "tests/support/PortFixture.h"
 
 using namespace comport;
 

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "ChildProcess.h"
+#include "ErrorBox.h"
 
 namespace {
 
@@ -51,11 +51,11 @@ Outcome RunProgram(const std::string& mode)
     EXPECT_TRUE(child.Started()) << Program();
     if (!child.Started())
         return outcome;
-    if (HWND box = child.WaitForErrorBox(BoxWait)) {
+    if (HWND box = WaitForErrorBox(child, BoxWait)) {
         outcome.boxShown = true;
-        outcome.text = ChildProcess::BoxText(box);
+        outcome.text = BoxText(box);
         outcome.outputBeforeOk = child.TakeOutput();
-        ChildProcess::PressOk(box);
+        PressOk(box);
     }
     outcome.exitCode = child.WaitForExit(ExitWait);
     outcome.outputAfterOk = child.TakeOutput();
@@ -196,10 +196,10 @@ TEST(FaultOnOtherThread, IsLeftToThePlatformWithoutTheBox)
     QuietPlatformCrashes quiet;
     ChildProcess child(Program(), "thread-fault");
     ASSERT_TRUE(child.Started());
-    HWND box = child.WaitForErrorBox(ExitWait);
-    EXPECT_EQ(box, nullptr) << ChildProcess::BoxText(box);
+    HWND box = WaitForErrorBox(child, ExitWait);
+    EXPECT_EQ(box, nullptr) << BoxText(box);
     if (box != nullptr)
-        ChildProcess::PressOk(box);
+        PressOk(box);
     const DWORD exitCode = child.WaitForExit(ExitWait);
     const std::string output = child.TakeOutput();
     EXPECT_NE(output.find("thread started"), std::string::npos) << output;

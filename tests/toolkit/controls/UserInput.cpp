@@ -1,7 +1,8 @@
 #include "tests/toolkit/controls/UserInput.h"
 
 #include <cstdlib>
-#include <vector>
+
+#include "tests/support/ChildProcess.h"
 
 namespace userinput {
 
@@ -10,21 +11,6 @@ namespace {
 constexpr const char* XdotoolUnixPath = "/usr/bin/xdotool";
 constexpr const char* XdotoolDosPath = "Z:\\usr\\bin\\xdotool";
 constexpr const char* ImportUnixPath = "/usr/bin/import";
-
-bool Start(std::string commandLine)
-{
-    std::vector<char> buffer(commandLine.begin(), commandLine.end());
-    buffer.push_back(0);
-    STARTUPINFOA startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process))
-        return false;
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return true;
-}
 
 } // namespace
 
@@ -35,18 +21,13 @@ bool Available()
 
 bool Xdotool(const std::string& arguments)
 {
-    return Start(std::string(XdotoolUnixPath) + " " + arguments);
+    return StartDetached(std::string(XdotoolUnixPath) + " " + arguments);
 }
 
 void Drain()
 {
-    MSG message;
-    for (int round = 0; round < 3; ++round) {
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
-    }
+    for (int round = 0; round < 3; ++round)
+        DispatchQueued();
 }
 
 POINT ScreenPoint(HWND window, int x, int y)
@@ -64,7 +45,7 @@ bool Screenshot(const char* name)
     const std::string unixPath = std::string(folder) + "/" + name + ".png";
     const std::string dosPath = "Z:" + unixPath;
     DeleteFileA(dosPath.c_str());
-    if (!Start(std::string(ImportUnixPath) + " -window root " + unixPath))
+    if (!StartDetached(std::string(ImportUnixPath) + " -window root " + unixPath))
         return false;
     return PumpUntil([&] {
         WIN32_FILE_ATTRIBUTE_DATA data{};

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "tests/support/Eventually.h"
+
 // Real input for tests under Wine: xdotool and ImageMagick's import run as
 // Linux programs on the prefix's display. Wine starts them but cannot wait
 // for them, so a test polls for what the input does.
@@ -13,23 +15,7 @@ bool Available();
 // Starts xdotool with the arguments; true when it could be started.
 bool Xdotool(const std::string& arguments);
 // Dispatches messages until the condition holds or the bound runs out.
-template <typename Condition>
-bool PumpUntil(Condition condition, DWORD bound = 10000)
-{
-    const DWORD start = GetTickCount();
-    for (;;) {
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
-        if (condition())
-            return true;
-        if (GetTickCount() - start > bound)
-            return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-}
+using ::PumpUntil;
 // Dispatches what is queued now, and what that queues in turn.
 void Drain();
 // The screen point of a client point of the window.

@@ -4,7 +4,7 @@
 
 #include <atomic>
 
-#include "Eventually.h"
+#include "tests/support/Eventually.h"
 #include "runtime/Heap.h"
 #include "toolkit/thread/Thread.h"
 

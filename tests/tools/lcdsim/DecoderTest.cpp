@@ -2,15 +2,14 @@
 
 #include "Decoder.h"
 #include "RecordingSink.h"
+#include "tests/support/ConfigureSequence.h"
 
 using lcdsim::Decoder;
 using lcdsim::StepKind;
 
 namespace {
 
-const std::vector<std::uint8_t> configureStream = {
-    0xFE, 0x04, 0x02, 0xFE, 0x03, 0x10, 0xFE, 0x05, 0x34,
-    0xFE, 0x58, 'C', 'o', 'm', 'p', 'l', 'e', 't', 'e', '!'};
+const std::vector<std::uint8_t> configureStream = Bytes(ConfigureSequence());
 
 } // namespace
 

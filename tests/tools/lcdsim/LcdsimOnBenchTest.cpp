@@ -8,6 +8,10 @@
 #include <fstream>
 #include <string>
 
+#include "tests/support/ChildProcess.h"
+#include "tests/support/ConfigureSequence.h"
+#include "tests/support/Eventually.h"
+
 namespace {
 
 constexpr DWORD Deadline = 30000;
@@ -46,71 +50,28 @@ Outcome RunLcdsim(const std::string& arguments, const char* readyText, Action wh
         ADD_FAILURE() << "LCDSIM_EXE is not set";
         return run;
     }
-    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-    HANDLE readEnd = nullptr;
-    HANDLE writeEnd = nullptr;
-    if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) {
-        ADD_FAILURE() << "CreatePipe failed";
-        return run;
-    }
-    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    startup.hStdOutput = writeEnd;
-    startup.hStdError = writeEnd;
-    PROCESS_INFORMATION process = {};
-    std::string commandLine = "\"" + exe + "\" " + arguments;
-    const BOOL started = CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0,
-                                        nullptr, nullptr, &startup, &process);
-    CloseHandle(writeEnd);
-    if (!started) {
-        ADD_FAILURE() << "cannot start " << exe << " (error " << GetLastError() << ")";
-        CloseHandle(readEnd);
+    ChildProcess lcdsim(exe, arguments);
+    if (!lcdsim.Started()) {
+        ADD_FAILURE() << "cannot start " << exe << " (error " << lcdsim.StartError() << ")";
         return run;
     }
 
     bool ready = readyText == nullptr;
-    const ULONGLONG start = GetTickCount64();
-    for (;;) {
-        DWORD available = 0;
-        const BOOL open = PeekNamedPipe(readEnd, nullptr, 0, nullptr, &available, nullptr);
-        if (open && available > 0) {
-            char buffer[512];
-            DWORD count = 0;
-            if (ReadFile(readEnd, buffer, sizeof buffer, &count, nullptr))
-                run.output.append(buffer, count);
+    const bool ended = PollUntil(
+        [&] {
+            run.output += lcdsim.TakeOutput();
             if (!ready && run.output.find(readyText) != std::string::npos) {
                 ready = true;
                 whenReady();
             }
-            continue;
-        }
-        const bool ended = WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0;
-        if (!open || (ended && available == 0))
-            break;
-        if (GetTickCount64() - start > Deadline) {
-            ADD_FAILURE() << "lcdsim did not end in time; it printed:\n" << run.output;
-            TerminateProcess(process.hProcess, 99);
-            break;
-        }
-        Sleep(10);
-    }
+            return lcdsim.Ended();
+        },
+        Deadline, [] { Sleep(10); });
+    if (!ended)
+        ADD_FAILURE() << "lcdsim did not end in time; it printed:\n" << run.output;
     // What the program wrote just before it ended may still be in the pipe.
-    for (;;) {
-        char buffer[512];
-        DWORD count = 0;
-        if (!ReadFile(readEnd, buffer, sizeof buffer, &count, nullptr) || count == 0)
-            break;
-        run.output.append(buffer, count);
-    }
-    WaitForSingleObject(process.hProcess, Deadline);
-    GetExitCodeProcess(process.hProcess, &run.exitCode);
-    CloseHandle(process.hProcess);
-    CloseHandle(process.hThread);
-    CloseHandle(readEnd);
+    run.output += lcdsim.TakeOutput();
+    run.exitCode = lcdsim.WaitForExit(0);
     EXPECT_TRUE(ready) << "lcdsim never printed \"" << readyText << "\":\n" << run.output;
     return run;
 }
@@ -158,9 +119,8 @@ const char* const Banner = "lcdsim: COM25 at 9600 8N1\n";
 
 TEST(LcdsimOnBench, TheConfigureBytesShowCompleteOnATwoBySixteenLK16212)
 {
-    const std::string configure("\xFE\x04\x02\xFE\x03\x10\xFE\x05\x34\xFE\x58" "Complete!", 20);
     const Outcome run = RunLcdsim("--hex --idle-exit 500 --wait 20000 COM25", Banner,
-                              [&] { WriteToCom9(configure); });
+                              [] { WriteToCom9(ConfigureSequence()); });
     EXPECT_EQ(run.exitCode, 0u) << run.output;
     const std::string last = "== text \"Complete!\"\n"
                              "   bytes 43 6F 6D 70 6C 65 74 65 21\n"

@@ -5,6 +5,7 @@
 #include "Decoder.h"
 #include "Picture.h"
 #include "RecordingSink.h"
+#include "tests/support/ConfigureSequence.h"
 
 namespace {
 
@@ -43,9 +44,7 @@ std::string Described(const std::vector<std::uint8_t>& input)
 
 TEST(Picture, TheConfigureStreamEndsInAFramedCompleteWithTheTypeName)
 {
-    const auto pictures = Drawn({0xFE, 0x04, 0x02, 0xFE, 0x03, 0x10, 0xFE, 0x05, 0x34, 0xFE, 0x58,
-                                 'C', 'o', 'm', 'p', 'l', 'e', 't', 'e', '!'},
-                                false);
+    const auto pictures = Drawn(Bytes(ConfigureSequence()), false);
     ASSERT_EQ(pictures.size(), 5u);
     EXPECT_EQ(pictures.back(), "== text \"Complete!\"\n"
                                "LK162-12 (0x34), 2 x 16\n"

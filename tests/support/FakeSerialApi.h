@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "comport/SerialApi.h"
+#include "tests/support/Hex.h"
 
 // Stands in for the device: records every call as one line of text and
 // answers as configured. Events, waits and messages are the platform's own,
@@ -90,5 +91,3 @@ private:
     LPOVERLAPPED pendingWait = nullptr;
     LPDWORD pendingMask = nullptr;
 };
-
-std::string Hex(std::uintptr_t value);

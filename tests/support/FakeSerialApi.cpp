@@ -1,14 +1,6 @@
-#include "FakeSerialApi.h"
+#include "tests/support/FakeSerialApi.h"
 
 #include <algorithm>
-#include <cstdio>
-
-std::string Hex(std::uintptr_t value)
-{
-    char text[24];
-    std::snprintf(text, sizeof text, "%llx", static_cast<unsigned long long>(value));
-    return text;
-}
 
 void FakeSerialApi::Record(std::string line)
 {
