@@ -29,7 +29,9 @@ HMODULE LoadFromSystemFolder()
         return nullptr;
     for (std::size_t i = 0; i < sizeof(LibraryInFolder); ++i)
         path[length + i] = LibraryInFolder[i];
-    return CommonControlsCalls.LoadLibraryEx(path, nullptr, 0);
+    // The libraries comctl32 needs are then looked for in its own folder
+    // first, not in the exe's.
+    return CommonControlsCalls.LoadLibraryEx(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
 }
 
 } // namespace

@@ -285,7 +285,8 @@ TEST_F(TrackMouse, WithoutComctl32TheRequestIsRefusedAndTheLibraryNotLoaded)
 // comctl32 is no known DLL: by its name alone it would be taken from the
 // exe's folder first. The first request loads it from the system folder:
 // by the search flag, or where the platform refuses that flag, by the full
-// path. The image list's size query never loads it.
+// path, with its own needs looked for beside it. The image list's size
+// query never loads it.
 TEST_F(TrackMouse, TheFirstRequestLoadsComctl32FromTheSystemFolderOnly)
 {
     using Load = std::pair<std::string, DWORD>;
@@ -303,7 +304,8 @@ TEST_F(TrackMouse, TheFirstRequestLoadsComctl32FromTheSystemFolderOnly)
     char folder[MAX_PATH];
     ASSERT_NE(GetSystemDirectoryA(folder, MAX_PATH), 0u);
     EXPECT_EQ(lookups.loads, (std::vector<Load>{{"comctl32.dll", LOAD_LIBRARY_SEARCH_SYSTEM32},
-                                                {std::string(folder) + "\\comctl32.dll", 0}}));
+                                                {std::string(folder) + "\\comctl32.dll",
+                                                 LOAD_WITH_ALTERED_SEARCH_PATH}}));
 
     // Any other failure: there is none in the system folder, and no other
     // place is tried.
