@@ -1,8 +1,6 @@
 // The program entry: start, the main window and its loop, halt.
 #include <windows.h>
 
-#include <commctrl.h>
-
 #include "app/MainForm.h"
 #include "runtime/Program.h"
 #include "runtime/ProgramEntry.h"
@@ -10,18 +8,23 @@
 
 namespace {
 
-// The platform's common controls are loaded before any window is made: the
-// flat button hears that the mouse has left it only through their
-// _TrackMouseEvent, which the toolkit looks up in the loaded library.
-void LoadCommonControls()
+// Every library loaded after start comes from the system folder only, never
+// from the exe's own folder or the current one: a portable exe runs from
+// folders that others write to. The call is looked up, as systems before
+// KB2533623 lack it (they keep their search order).
+void RestrictLibrarySearch()
 {
-    InitCommonControls();
+    using SetDirectories = BOOL(WINAPI*)(DWORD);
+    auto setDirectories = reinterpret_cast<SetDirectories>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories")));
+    if (setDirectories != nullptr)
+        setDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
 }
 
 // In initialization order. The run-time support, the serial port component,
 // the main window and the program itself have no work to do at start or end.
 constexpr runtime::Module moduleList[] = {
-    {LoadCommonControls, nullptr},
+    {RestrictLibrarySearch, nullptr},
 };
 runtime::ModuleTable modules(moduleList);
 

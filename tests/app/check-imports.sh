@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
 # The program is one exe that needs nothing but Windows itself: every DLL it
-# imports must be a system DLL. Prints the DLLs and the size of the file.
+# imports must be a known system DLL. Prints the DLLs and the size of the file.
 #
 #   check-imports.sh OBJDUMP PROGRAM.exe
 set -euo pipefail
 objdump=${1:?usage: check-imports.sh OBJDUMP PROGRAM.exe}
 program=${2:?usage: check-imports.sh OBJDUMP PROGRAM.exe}
 
-# What every Windows installation has in its system folder.
-system_dlls=" kernel32.dll user32.dll gdi32.dll comctl32.dll advapi32.dll msvcrt.dll ntdll.dll "
+# System DLLs that are known DLLs too, which the platform takes only from the
+# system folder. (comctl32 is not one: a copy beside the exe would be loaded
+# in its place, so the program loads it itself, from the system folder.)
+system_dlls=" kernel32.dll user32.dll gdi32.dll advapi32.dll msvcrt.dll "
 
 dlls=$("$objdump" -p "$program" | sed -n 's/^[[:space:]]*DLL Name: //p')
 [[ -n "$dlls" ]] || { echo "check-imports: no import table in $program" >&2; exit 1; }

@@ -344,6 +344,42 @@ case $scenario in
     close_with_close_box
     ;;
 
+  planted-comctl32)
+    # DLLs named as system DLLs that are not known DLLs, beside a copy of the
+    # program, with the platform's search order (the exe's own folder first):
+    # the program loads neither comctl32.dll, not at start nor when the flat
+    # button first needs it, nor uxtheme.dll, which user32 loads later; and it
+    # still works.
+    : "${CQ_PLANTED_DLL:?}" "${CQ_IMPORTS_COMCTL32:?}"
+    planted="$work/planted"
+    rm -rf "$planted" && mkdir -p "$planted"
+    cp "$CQ_APP" "$CQ_IMPORTS_COMCTL32" "$planted/"
+    cp "$CQ_PLANTED_DLL" "$planted/comctl32.dll"
+    cp "$CQ_PLANTED_DLL" "$planted/uxtheme.dll"
+    export WINEDLLOVERRIDES="comctl32,uxtheme=n,b"
+    # The loader may name a DLL as an import table writes it: COMCTL32.DLL.
+    loaded() { find "$planted" -name '*.loaded' -printf '%f\n' | tr '[:upper:]' '[:lower:]' | sort | tr '\n' ' '; }
+    # A program as the utility once was takes both: the bench can see it.
+    "$CQ_TOOLS/wine-run" --prefix "$prefix" "$planted/$(basename "$CQ_IMPORTS_COMCTL32")" || true
+    [[ "$(loaded)" == "comctl32.dll.loaded uxtheme.dll.loaded " ]] \
+      || fail "the planted DLLs loaded into a program that imports comctl32: $(loaded)"
+    rm "$planted"/*.loaded
+    CQ_APP="$planted/$(basename "$CQ_APP")"
+    mark_lines
+    start_app "$prefix"
+    point_at 60 150
+    sleep 0.5
+    button_shot flat
+    point_at "${button[@]}"
+    wait_until 10 button_looks_unlike flat || fail "no raised edge while the mouse is over the button"
+    point_at 60 150
+    wait_until 10 same_button flat || fail "the button stays raised after the mouse has left it"
+    keys Return
+    expect_only 1 "$(configured 2 16 52)"
+    close_with_close_box
+    [[ -z "$(loaded)" ]] || fail "the program loaded the DLLs beside it: $(loaded)"
+    ;;
+
   *) fail "no scenario $scenario" ;;
 esac
 say "passed: $scenario"

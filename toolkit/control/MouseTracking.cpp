@@ -1,10 +1,11 @@
 #include "toolkit/control/MouseTracking.h"
 
+#include "toolkit/control/CommonControls.h"
 #include "toolkit/control/Control.h"
 
 namespace toolkit {
 
-MouseTrackingPlatform MouseTrackingCalls{::GetModuleHandleA, ::GetProcAddress, ::GetCursorPos};
+MouseTrackingPlatform MouseTrackingCalls{::GetCursorPos};
 
 namespace {
 
@@ -34,14 +35,13 @@ void RequestLeave(Control* control, DWORD flags)
 
 } // namespace
 
+// comctl32 is loaded only when the mouse first enters a flat button, not at
+// start: most runs never need it.
 BOOL TrackMouseLeave(TRACKMOUSEEVENT& request)
 {
-    HMODULE module = MouseTrackingCalls.GetModuleHandle("comctl32.dll");
-    if (module == nullptr)
-        return FALSE;
     using TrackProcedure = BOOL(WINAPI*)(TRACKMOUSEEVENT*);
-    auto track = reinterpret_cast<TrackProcedure>(
-        reinterpret_cast<void*>(MouseTrackingCalls.GetProcAddress(module, "_TrackMouseEvent")));
+    auto track = reinterpret_cast<TrackProcedure>(reinterpret_cast<void*>(
+        CommonControlsEntry("_TrackMouseEvent", CommonControlsLoad::FromSystemFolder)));
     return track != nullptr ? track(&request) : FALSE;
 }
 

@@ -6,18 +6,16 @@
 
 namespace toolkit {
 
-// The platform calls of mouse tracking: the two that find "_TrackMouseEvent"
-// and the cursor position. Tests replace them to see each lookup and to put
-// the cursor at an exact point.
+// The platform call of mouse tracking that tells the cursor position. Tests
+// replace it to put the cursor at an exact point. (comctl32, where
+// "_TrackMouseEvent" is found, has its own: CommonControlsCalls.)
 struct MouseTrackingPlatform {
-    HMODULE(WINAPI* GetModuleHandle)(LPCSTR name);
-    FARPROC(WINAPI* GetProcAddress)(HMODULE module, LPCSTR name);
     BOOL(WINAPI* GetCursorPos)(POINT* point);
 };
 extern MouseTrackingPlatform MouseTrackingCalls;
 
-// Asks comctl32's "_TrackMouseEvent" for the request when that library is
-// already loaded (it is never loaded here); 0 otherwise.
+// Asks comctl32's "_TrackMouseEvent" for the request, loading the library
+// from the system folder the first time; 0 when there is no such entry.
 BOOL TrackMouseLeave(TRACKMOUSEEVENT& request);
 
 // Keeps MouseInside and fires OnMouseEnter and OnMouseLeave; never claims

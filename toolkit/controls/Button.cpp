@@ -1,5 +1,6 @@
 #include "toolkit/controls/Button.h"
 
+#include "toolkit/control/CommonControls.h"
 #include "toolkit/control/Hooks.h"
 #include "toolkit/control/MouseTracking.h"
 
@@ -30,12 +31,9 @@ Button* AsButton(Control* control)
 // loaded, as it must be for an image list to exist.
 bool ImageListFrame(HANDLE list, int& width, int& height)
 {
-    HMODULE module = GetModuleHandleA("comctl32.dll");
-    if (module == nullptr)
-        return false;
     using IconSize = BOOL(WINAPI*)(HANDLE, int*, int*);
-    auto getSize = reinterpret_cast<IconSize>(
-        reinterpret_cast<void*>(GetProcAddress(module, "ImageList_GetIconSize")));
+    auto getSize = reinterpret_cast<IconSize>(reinterpret_cast<void*>(
+        CommonControlsEntry("ImageList_GetIconSize", CommonControlsLoad::IfLoaded)));
     return getSize != nullptr && getSize(list, &width, &height);
 }
 

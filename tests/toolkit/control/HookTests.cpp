@@ -1,6 +1,10 @@
 #include <cstdio>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "tests/toolkit/control/ToolkitFixture.h"
+#include "toolkit/control/CommonControls.h"
 #include "toolkit/control/FormHooks.h"
 #include "toolkit/control/Hooks.h"
 #include "toolkit/control/KeyButton.h"
@@ -206,6 +210,8 @@ TEST_F(Hooks, EnterTypedInTheFocusedComboBoxClicksTheEnterButtonOnce)
 struct LookupCount {
     int modules = 0;
     int entries = 0;
+    // The name and flags of each library load, in order.
+    std::vector<std::pair<std::string, DWORD>> loads;
 };
 LookupCount lookups;
 
@@ -215,10 +221,53 @@ HMODULE WINAPI CountModule(LPCSTR name)
     return GetModuleHandleA(name);
 }
 
+HMODULE WINAPI NotLoaded(LPCSTR)
+{
+    ++lookups.modules;
+    return nullptr;
+}
+
 FARPROC WINAPI CountEntry(HMODULE module, LPCSTR name)
 {
     ++lookups.entries;
     return GetProcAddress(module, name);
+}
+
+HMODULE WINAPI RecordLoad(LPCSTR name, HANDLE file, DWORD flags)
+{
+    lookups.loads.emplace_back(name, flags);
+    return LoadLibraryExA(name, file, flags);
+}
+
+// A system folder without comctl32.
+HMODULE WINAPI NoComctl32(LPCSTR name, HANDLE, DWORD flags)
+{
+    lookups.loads.emplace_back(name, flags);
+    SetLastError(ERROR_MOD_NOT_FOUND);
+    return nullptr;
+}
+
+// A system before KB2533623, which knows no search flags.
+HMODULE WINAPI NoSearchFlags(LPCSTR name, HANDLE file, DWORD flags)
+{
+    if (flags & LOAD_LIBRARY_SEARCH_SYSTEM32) {
+        lookups.loads.emplace_back(name, flags);
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return nullptr;
+    }
+    return RecordLoad(name, file, flags);
+}
+
+// A system folder whose path has the length systemFolderLength.
+UINT systemFolderLength = 0;
+UINT WINAPI LongSystemFolder(LPSTR buffer, UINT size)
+{
+    if (systemFolderLength >= size)
+        return systemFolderLength + 1;
+    for (UINT i = 0; i < systemFolderLength; ++i)
+        buffer[i] = 'x';
+    buffer[systemFolderLength] = '\0';
+    return systemFolderLength;
 }
 
 class TrackMouse : public Hooks {
@@ -228,11 +277,13 @@ protected:
         Hooks::SetUp();
         lookups = {};
         saved = MouseTrackingCalls;
-        MouseTrackingCalls = {CountModule, CountEntry, GetCursorPos};
+        savedLibrary = CommonControlsCalls;
+        CommonControlsCalls = {CountModule, RecordLoad, GetSystemDirectoryA, CountEntry};
     }
     void TearDown() override
     {
         MouseTrackingCalls = saved;
+        CommonControlsCalls = savedLibrary;
         Hooks::TearDown();
     }
     TRACKMOUSEEVENT Request()
@@ -244,6 +295,7 @@ protected:
         return request;
     }
     MouseTrackingPlatform saved{};
+    CommonControlsPlatform savedLibrary{};
 };
 
 // Runs first of the tracking tests: nothing before it loads comctl32.
@@ -251,12 +303,68 @@ TEST_F(TrackMouse, WithoutComctl32TheRequestIsRefusedAndTheLibraryNotLoaded)
 {
     if (GetModuleHandleA("comctl32.dll") != nullptr)
         GTEST_SKIP() << "comctl32 is loaded into every process here";
+    CommonControlsCalls.LoadLibraryEx = NoComctl32;
     TRACKMOUSEEVENT request = Request();
     EXPECT_EQ(TrackMouseLeave(request), FALSE);
     EXPECT_EQ(TrackMouseLeave(request), FALSE);
     EXPECT_EQ(lookups.modules, 2);
     EXPECT_EQ(lookups.entries, 0);
     EXPECT_EQ(GetModuleHandleA("comctl32.dll"), nullptr);
+}
+
+// comctl32 is no known DLL: by its name alone it would be taken from the
+// exe's folder first. The first request loads it from the system folder:
+// by the search flag, or where the platform refuses that flag, by the full
+// path, with its own needs looked for beside it. The image list's size
+// query never loads it.
+TEST_F(TrackMouse, TheFirstRequestLoadsComctl32FromTheSystemFolderOnly)
+{
+    using Load = std::pair<std::string, DWORD>;
+    CommonControlsCalls.GetModuleHandle = NotLoaded;
+    EXPECT_EQ(CommonControlsEntry("ImageList_GetIconSize", CommonControlsLoad::IfLoaded), nullptr);
+    EXPECT_TRUE(lookups.loads.empty());
+
+    TRACKMOUSEEVENT request = Request();
+    EXPECT_NE(TrackMouseLeave(request), FALSE);
+    EXPECT_EQ(lookups.loads, (std::vector<Load>{{"comctl32.dll", LOAD_LIBRARY_SEARCH_SYSTEM32}}));
+
+    lookups.loads.clear();
+    CommonControlsCalls.LoadLibraryEx = NoSearchFlags;
+    EXPECT_NE(TrackMouseLeave(request), FALSE);
+    char folder[MAX_PATH];
+    ASSERT_NE(GetSystemDirectoryA(folder, MAX_PATH), 0u);
+    EXPECT_EQ(lookups.loads, (std::vector<Load>{{"comctl32.dll", LOAD_LIBRARY_SEARCH_SYSTEM32},
+                                                {std::string(folder) + "\\comctl32.dll",
+                                                 LOAD_WITH_ALTERED_SEARCH_PATH}}));
+
+    // Any other failure: there is none in the system folder, and no other
+    // place is tried.
+    lookups.loads.clear();
+    CommonControlsCalls.LoadLibraryEx = NoComctl32;
+    EXPECT_EQ(TrackMouseLeave(request), FALSE);
+    EXPECT_EQ(lookups.loads.size(), 1u);
+}
+
+TEST_F(TrackMouse, ASystemFolderPathWithNoRoomForTheNameLoadsNothing)
+{
+    CommonControlsCalls.GetModuleHandle = NotLoaded;
+    CommonControlsCalls.LoadLibraryEx = NoSearchFlags;
+    CommonControlsCalls.GetSystemDirectory = LongSystemFolder;
+    TRACKMOUSEEVENT request = Request();
+    // The longest that fits: the path with the name fills MAX_PATH exactly.
+    constexpr UINT longest = MAX_PATH - 1 - 13;
+    for (UINT length : {longest + 1, UINT{MAX_PATH}, UINT{1000}, UINT{0}}) {
+        systemFolderLength = length;
+        lookups.loads.clear();
+        EXPECT_EQ(TrackMouseLeave(request), FALSE) << length;
+        EXPECT_EQ(lookups.loads.size(), 1u) << length; // the refused flag only
+    }
+    systemFolderLength = longest;
+    lookups.loads.clear();
+    TrackMouseLeave(request);
+    ASSERT_EQ(lookups.loads.size(), 2u);
+    EXPECT_EQ(lookups.loads[1].first.size(), MAX_PATH - 1u);
+    EXPECT_EQ(lookups.loads[1].first.substr(longest), "\\comctl32.dll");
 }
 
 TEST_F(TrackMouse, TheEntryIsLookedUpAtEachCall)
