@@ -1,7 +1,10 @@
+#include <algorithm>
+#include <cstring>
 #include <string>
 
 #include "tests/toolkit/control/ToolkitFixture.h"
 #include "toolkit/control/ComboBoxControl.h"
+#include "toolkit/control/Hooks.h"
 #include "toolkit/controls/Button.h"
 #include "toolkit/controls/ComboBox.h"
 #include "toolkit/controls/ControlText.h"
@@ -12,6 +15,7 @@
 #include "toolkit/graphics/ControlGraphics.h"
 #include "toolkit/graphics/Color.h"
 #include "toolkit/graphics/DrawingTool.h"
+#include "toolkit/object/PointerList.h"
 
 using namespace toolkit;
 
@@ -372,6 +376,42 @@ TEST_F(Controls, DrawStatesAreDecidedInOrder)
     EXPECT_EQ(DecideDrawState(button, ODS_SELECTED), ButtonDrawState::Normal);
     button->Checked = true;
     EXPECT_EQ(DecideDrawState(button, 0), ButtonDrawState::Pressed);
+}
+
+// Neither a button nor a combo box, with a canary where those kinds keep
+// the fields of their own.
+struct Canaried : Control {
+    unsigned char Canary[sizeof(Button) + sizeof(ComboBoxControl)];
+    void Fill(unsigned char value) { std::memset(Canary, value, sizeof(Canary)); }
+    bool Holds(unsigned char value) const
+    {
+        return std::all_of(std::begin(Canary), std::end(Canary),
+                           [value](unsigned char byte) { return byte == value; });
+    }
+};
+
+TEST_F(Controls, TheHooksOfAKindLeaveAnyOtherKindAlone)
+{
+    auto* other = CreateChildControl<Canaried>(form, "STATIC", WS_CHILD | WS_VISIBLE, nullptr,
+                                               false);
+    ASSERT_NE(GetWindowHandle(other), nullptr);
+
+    // A list dropping down: a combo box would note it and its current item.
+    other->Fill(0);
+    AttachHook(other, ComboBoxHook);
+    Perform(other, ReflectedCommand, MAKEWPARAM(0, CBN_DROPDOWN), 0);
+    EXPECT_TRUE(other->Holds(0)) << "the combo box hook wrote past a plain control";
+
+    // A space key: a check-style button would toggle its state. The hook is
+    // the button's own, the last one it was given.
+    Button* button = CreateButton(form, "Go", 0, GlyphLeft, nullptr, 0);
+    const auto buttonHook =
+        reinterpret_cast<MessageHook>(button->Hooks->Get(button->Hooks->Count() - 1));
+    ASSERT_NE(buttonHook, ChildControlHook);
+    other->Fill(ButtonCheckStyle);
+    AttachHook(other, buttonHook);
+    Perform(other, WM_KEYDOWN, VK_SPACE, 0);
+    EXPECT_TRUE(other->Holds(ButtonCheckStyle)) << "the button hook wrote past a plain control";
 }
 
 } // namespace
