@@ -15,6 +15,7 @@
 #include "toolkit/graphics/ControlGraphics.h"
 #include "toolkit/graphics/Color.h"
 #include "toolkit/graphics/DrawingTool.h"
+#include "toolkit/graphics/ObjectTally.h"
 #include "toolkit/object/PointerList.h"
 
 using namespace toolkit;
@@ -412,6 +413,36 @@ TEST_F(Controls, TheHooksOfAKindLeaveAnyOtherKindAlone)
     AttachHook(other, buttonHook);
     Perform(other, WM_KEYDOWN, VK_SPACE, 0);
     EXPECT_TRUE(other->Holds(ButtonCheckStyle)) << "the button hook wrote past a plain control";
+}
+
+// A handler that changes the button's font frees the control's canvas; the
+// canvas it draws on stays usable until the drawing is done with it.
+TEST_F(Controls, AnOwnerDrawingThatChangesTheFontDrawsOnALiveCanvas)
+{
+    Button* button = CreateButton(form, "ab", 0, GlyphLeft, nullptr, 0);
+    ASSERT_NE(GetWindowHandle(button), nullptr);
+    HDC dc = CreateCompatibleDC(nullptr);
+    DRAWITEMSTRUCT item{};
+    item.CtlType = ODT_BUTTON;
+    item.hwndItem = button->Handle;
+    item.hDC = dc;
+    item.rcItem = {0, 0, 40, 20};
+    button->OnDrawButton = {[](void*, Control* sender, ButtonDrawState) {
+                                Canvas* canvas = GetControlCanvas(sender);
+                                SetToolField(GetControlFont(sender), FontHeight, 30);
+                                MoveTo(canvas, 3, 4);
+                                return true;
+                            },
+                            nullptr};
+    const std::int32_t dcs = LiveObjects(ObjectKind::DeviceContext);
+    DrawButton(button, item);
+    EXPECT_EQ(button->Canvas, nullptr) << "the font change dropped the canvas";
+    POINT pen{};
+    GetCurrentPositionEx(dc, &pen);
+    EXPECT_EQ(pen.x, 3);
+    EXPECT_EQ(pen.y, 4);
+    EXPECT_EQ(LiveObjects(ObjectKind::DeviceContext), dcs);
+    DeleteDC(dc);
 }
 
 } // namespace
