@@ -20,6 +20,8 @@ public:
     EventSlot<void(Control* sender)> OnDropDown;
     EventSlot<void(Control* sender)> OnCloseUp;
 
+    ComboBoxControl* AsComboBox() override { return this; }
+
 protected:
     void Destroy() override;
 };

@@ -7,9 +7,10 @@ namespace toolkit {
 
 namespace {
 
+// None for any other kind, whatever hooks or windows it has been given.
 ComboBoxControl* AsComboBox(Control* control)
 {
-    return static_cast<ComboBoxControl*>(control);
+    return control != nullptr ? control->AsComboBox() : nullptr;
 }
 
 bool IsKeyMessage(UINT message)
@@ -77,6 +78,8 @@ void ComboBoxControl::Destroy()
 bool ComboBoxHook(Control* control, MessageRecord& record, LRESULT& result)
 {
     ComboBoxControl* combo = AsComboBox(control);
+    if (combo == nullptr)
+        return false;
     if (IsColorMessage(record.Message) && record.Window == combo->Handle) {
         result = Perform(combo, record.Message + ReflectedMessageBase, record.WParam, record.LParam);
         return true;

@@ -13,7 +13,9 @@
 
 namespace toolkit {
 
+class Button;
 class Canvas;
+class ComboBoxControl;
 class DrawingTool;
 class PointerList;
 
@@ -117,6 +119,10 @@ public:
     // window made hidden when it waits for that. Returns success.
     virtual bool CreateNativeWindow();
     virtual LRESULT HandleMessage(MessageRecord& record);
+    // A kind with fields of its own answers with itself: its routines ask
+    // before they take a Control as theirs (the product has no RTTI).
+    virtual Button* AsButton() { return nullptr; }
+    virtual ComboBoxControl* AsComboBox() { return nullptr; }
 
     bool DestructionBegun() const { return destructionBegun; }
 

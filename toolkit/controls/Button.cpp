@@ -22,9 +22,10 @@ constexpr ControlKind ButtonKind = [] {
     return kind;
 }();
 
+// None for any other kind, whatever hooks it has been given.
 Button* AsButton(Control* control)
 {
-    return static_cast<Button*>(control);
+    return control != nullptr ? control->AsButton() : nullptr;
 }
 
 // The image list's frame size. comctl32 is only asked when it is already
@@ -123,6 +124,8 @@ void Repeat(Button* button)
 bool ButtonHook(Control* control, MessageRecord& record, LRESULT& result)
 {
     Button* button = AsButton(control);
+    if (button == nullptr)
+        return false;
     switch (record.Message) {
     case WM_LBUTTONDBLCLK:
         // A double click is a second press.

@@ -49,6 +49,8 @@ public:
     EventSlot<bool(Control* sender, ButtonDrawState state)> OnDrawButton;
     CaptionFilterProcedure CaptionFilter = nullptr;
     AfterTextProcedure AfterText = nullptr;
+
+    Button* AsButton() override { return this; }
 };
 
 Button* CreateButton(Control* parent, const char* caption, std::uint8_t options,

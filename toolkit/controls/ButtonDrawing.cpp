@@ -118,6 +118,9 @@ bool DrawnByOwner(Button* button, HDC dc, ButtonDrawState state)
     if (!button->OnDrawButton)
         return false;
     Canvas* canvas = GetControlCanvas(button);
+    // A handler that changes the font frees the control's canvas: the one it
+    // draws on goes only once the item's DC has been taken out of it.
+    ObjectReference hold(canvas);
     SetCanvasHandle(canvas, dc);
     const bool done = button->OnDrawButton.Fire(button, state);
     SetCanvasHandle(canvas, nullptr);

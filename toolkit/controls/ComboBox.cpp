@@ -77,21 +77,20 @@ Control* CreateComboBox(Control* parent, std::uint16_t options)
     return combo;
 }
 
-void SetDropDownHeight(Control* combo)
+void SetDropDownHeight(Control* control)
 {
-    // Only a combo box subclasses its inner windows: anything else is not one.
-    if (combo == nullptr || combo->Handle == nullptr ||
-        combo->AfterCreateProcedure != SubclassInnerWindows)
+    ComboBoxControl* combo = control != nullptr ? control->AsComboBox() : nullptr;
+    if (combo == nullptr || combo->Handle == nullptr)
         return;
     const int items = std::clamp<int>(GetItemCount(combo), MinDropDownItems, MaxDropDownItems);
-    const int row = static_cast<ComboBoxControl*>(combo)->RowHeight;
+    const int row = combo->RowHeight;
     const int height = (items + 1) * (row > 0 ? row : GetHeight(combo)) + 2;
     SetWindowPos(combo->Handle, nullptr, 0, 0, GetWidth(combo), height,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOREDRAW | SWP_NOACTIVATE | SWP_HIDEWINDOW);
     SetWindowPos(combo->Handle, nullptr, 0, 0, 0, 0,
                  SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOREDRAW | SWP_NOACTIVATE |
                      SWP_SHOWWINDOW);
-    static_cast<ComboBoxControl*>(combo)->OnDropDown.Fire(combo);
+    combo->OnDropDown.Fire(combo);
 }
 
 } // namespace toolkit

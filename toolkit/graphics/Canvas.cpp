@@ -91,6 +91,9 @@ HDC GetCanvasHandle(Canvas* canvas)
     if (canvas == nullptr)
         return nullptr;
     if (canvas->DCProvider) {
+        // The provider may make the owner's window, which frees this canvas:
+        // it goes only once the provider's answer is in place.
+        ObjectReference hold(canvas);
         HDC dc = canvas->DCProvider.Fire(canvas);
         SetCanvasHandle(canvas, dc);
         return dc;
@@ -159,7 +162,8 @@ SIZE TextExtent(Canvas* canvas, std::string_view text)
     if (canvas == nullptr)
         return size;
     // Taking the DC may make the owner's window, which gives the owner a new
-    // canvas and frees this one: it goes only when the measure is done.
+    // canvas and frees this one: it then measures on a memory DC, and goes
+    // only when the measure is done.
     ObjectReference hold(canvas);
     if (RequireCanvasState(canvas, CanvasHasDC | CanvasFontSelected) == nullptr) {
         // No window DC could be had: measure on one compatible with the screen.

@@ -104,6 +104,10 @@ HDC ControlDCProvider(void* control, Canvas* canvas)
     HWND window = GetWindowHandle(static_cast<Control*>(control));
     if (window == nullptr)
         return nullptr; // GetDC(0) would be the screen's
+    // Making the window gave the control its font and a fresh canvas, and
+    // freed this one: kept alive by GetCanvasHandle, it takes no DC to leak.
+    if (canvas->FreePending())
+        return nullptr;
     HDC dc = TakeWindowDC(window);
     if (dc != nullptr)
         canvas->Source = Canvas::DCSource::Window;

@@ -20,6 +20,9 @@ bool IsToolField(int position)
     return position >= ToolColor && position <= FontWeight && position % 4 == 0;
 }
 
+// The longest chain of parent tools that is followed.
+constexpr int MaxToolDepth = 64;
+
 } // namespace
 
 void FontTool::Init()
@@ -64,12 +67,16 @@ void DrawingTool::SetParentTool(DrawingTool* parent)
 void DrawingTool::Destroy()
 {
     SetParentTool(nullptr);
-    // A borrower may be using our handle: it makes its own from now on.
+    // A borrower may be using our handle, and its own borrowers through it:
+    // they make their own from now on.
     if (PointerList* list = std::exchange(borrowers, nullptr)) {
         for (PointerList::Value value : *list) {
             auto* borrower = reinterpret_cast<DrawingTool*>(value);
+            const bool borrowed = borrower->Handle == nullptr;
             borrower->ParentTool = nullptr;
             ToolChanged(borrower);
+            if (borrowed)
+                borrower->TellBorrowers(1);
         }
         FreeObject(list);
     }
@@ -77,11 +84,24 @@ void DrawingTool::Destroy()
     ToolkitObject::Destroy();
 }
 
+void DrawingTool::TellBorrowers(int depth)
+{
+    if (borrowers == nullptr || depth >= MaxToolDepth)
+        return;
+    for (std::int32_t i = 0; i < borrowers->Count(); ++i) {
+        auto* borrower = reinterpret_cast<DrawingTool*>(borrowers->Get(i));
+        if (borrower->Handle != nullptr)
+            continue; // its own handle, which its borrowers use as well
+        borrower->OnChange.Fire(borrower);
+        borrower->TellBorrowers(depth + 1);
+    }
+}
+
 HGDIOBJ GetToolHandle(DrawingTool* tool)
 {
     DrawingTool* current = tool;
     // Bounded by the depth of the chain; a cycle cannot be built (SetParentTool).
-    for (int depth = 0; current != nullptr && depth < 64; ++depth) {
+    for (int depth = 0; current != nullptr && depth < MaxToolDepth; ++depth) {
         if (current->Handle != nullptr && ResolveColor(current->Data.Color) != current->MadeColor)
             ToolChanged(current); // a system colour changed since the handle was made
         if (current->Handle != nullptr)
@@ -109,14 +129,8 @@ void ToolChanged(DrawingTool* tool)
         return;
     }
     tool->OnChange.Fire(tool);
-    // Tools that borrowed the old handle change over to their own first.
-    if (tool->borrowers != nullptr) {
-        for (std::int32_t i = 0; i < tool->borrowers->Count(); ++i) {
-            auto* borrower = reinterpret_cast<DrawingTool*>(tool->borrowers->Get(i));
-            if (borrower->Handle == nullptr)
-                borrower->OnChange.Fire(borrower);
-        }
-    }
+    // Tools that borrowed the old handle, at any depth, change over first.
+    tool->TellBorrowers(0);
     DropGraphicsObject(old);
     tool->OnChange.Fire(tool);
 }

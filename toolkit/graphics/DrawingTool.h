@@ -57,6 +57,9 @@ protected:
 
 private:
     friend void ToolChanged(DrawingTool* tool);
+    // Tells the tools that use this one's handle, directly or through their
+    // own parents, that it goes: each changes over before it is deleted.
+    void TellBorrowers(int depth);
     PointerList* borrowers = nullptr;
 };
 

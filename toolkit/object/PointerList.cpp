@@ -1,5 +1,6 @@
 #include "toolkit/object/PointerList.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace toolkit {
@@ -25,9 +26,13 @@ void PointerList::Set(std::int32_t index, Value value)
 std::int32_t PointerList::Add(Value value)
 {
     if (count == capacity) {
-        if (GrowBy <= 0)
+        // A step the list cannot take, as one that would carry it past the
+        // longest list, is taken as 4 like a step that is not positive.
+        if (GrowBy <= 0 || GrowBy > MaxCapacity - count)
             GrowBy = 4;
-        SetCapacity(count + GrowBy);
+        SetCapacity(count + std::min(GrowBy, MaxCapacity - count));
+        if (count == capacity)
+            return -1;
     }
     items[count] = value;
     return count++;
@@ -35,9 +40,8 @@ std::int32_t PointerList::Add(Value value)
 
 void PointerList::Insert(std::int32_t index, Value value)
 {
-    if (index < 0 || index > count)
+    if (index < 0 || index > count || Add(value) < 0)
         return;
-    Add(value);
     std::memmove(items + index + 1, items + index, (count - 1 - index) * sizeof(Value));
     items[index] = value;
 }
@@ -76,6 +80,8 @@ void PointerList::Clear()
 
 void PointerList::SetCapacity(std::int32_t newCapacity)
 {
+    if (newCapacity > MaxCapacity)
+        newCapacity = MaxCapacity;
     if (newCapacity < count)
         newCapacity = count;
     if (newCapacity == capacity)

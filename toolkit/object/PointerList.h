@@ -11,6 +11,9 @@ namespace toolkit {
 class PointerList : public ToolkitObject {
 public:
     using Value = std::uintptr_t;
+    // The longest list there can be: its size in bytes still fits a signed
+    // 32-bit count, so no size or index arithmetic can overflow.
+    static constexpr auto MaxCapacity = static_cast<std::int32_t>(INT32_MAX / sizeof(Value));
 
     std::int32_t Count() const { return count; }
     std::int32_t Capacity() const { return capacity; }
@@ -19,6 +22,7 @@ public:
     Value Get(std::int32_t index) const;
     void Set(std::int32_t index, Value value);
 
+    // The index of the new value; -1 when the list is as long as it can be.
     std::int32_t Add(Value value);
     void Insert(std::int32_t index, Value value);
     void Delete(std::int32_t index, std::int32_t runLength = 1);

@@ -1,7 +1,10 @@
+#include <algorithm>
+#include <cstring>
 #include <string>
 
 #include "tests/toolkit/control/ToolkitFixture.h"
 #include "toolkit/control/ComboBoxControl.h"
+#include "toolkit/control/Hooks.h"
 #include "toolkit/controls/Button.h"
 #include "toolkit/controls/ComboBox.h"
 #include "toolkit/controls/ControlText.h"
@@ -12,6 +15,8 @@
 #include "toolkit/graphics/ControlGraphics.h"
 #include "toolkit/graphics/Color.h"
 #include "toolkit/graphics/DrawingTool.h"
+#include "toolkit/graphics/ObjectTally.h"
+#include "toolkit/object/PointerList.h"
 
 using namespace toolkit;
 
@@ -372,6 +377,72 @@ TEST_F(Controls, DrawStatesAreDecidedInOrder)
     EXPECT_EQ(DecideDrawState(button, ODS_SELECTED), ButtonDrawState::Normal);
     button->Checked = true;
     EXPECT_EQ(DecideDrawState(button, 0), ButtonDrawState::Pressed);
+}
+
+// Neither a button nor a combo box, with a canary where those kinds keep
+// the fields of their own.
+struct Canaried : Control {
+    unsigned char Canary[sizeof(Button) + sizeof(ComboBoxControl)];
+    void Fill(unsigned char value) { std::memset(Canary, value, sizeof(Canary)); }
+    bool Holds(unsigned char value) const
+    {
+        return std::all_of(std::begin(Canary), std::end(Canary),
+                           [value](unsigned char byte) { return byte == value; });
+    }
+};
+
+TEST_F(Controls, TheHooksOfAKindLeaveAnyOtherKindAlone)
+{
+    auto* other = CreateChildControl<Canaried>(form, "STATIC", WS_CHILD | WS_VISIBLE, nullptr,
+                                               false);
+    ASSERT_NE(GetWindowHandle(other), nullptr);
+
+    // A list dropping down: a combo box would note it and its current item.
+    other->Fill(0);
+    AttachHook(other, ComboBoxHook);
+    Perform(other, ReflectedCommand, MAKEWPARAM(0, CBN_DROPDOWN), 0);
+    EXPECT_TRUE(other->Holds(0)) << "the combo box hook wrote past a plain control";
+
+    // A space key: a check-style button would toggle its state. The hook is
+    // the button's own, the last one it was given.
+    Button* button = CreateButton(form, "Go", 0, GlyphLeft, nullptr, 0);
+    const auto buttonHook =
+        reinterpret_cast<MessageHook>(button->Hooks->Get(button->Hooks->Count() - 1));
+    ASSERT_NE(buttonHook, ChildControlHook);
+    other->Fill(ButtonCheckStyle);
+    AttachHook(other, buttonHook);
+    Perform(other, WM_KEYDOWN, VK_SPACE, 0);
+    EXPECT_TRUE(other->Holds(ButtonCheckStyle)) << "the button hook wrote past a plain control";
+}
+
+// A handler that changes the button's font frees the control's canvas; the
+// canvas it draws on stays usable until the drawing is done with it.
+TEST_F(Controls, AnOwnerDrawingThatChangesTheFontDrawsOnALiveCanvas)
+{
+    Button* button = CreateButton(form, "ab", 0, GlyphLeft, nullptr, 0);
+    ASSERT_NE(GetWindowHandle(button), nullptr);
+    HDC dc = CreateCompatibleDC(nullptr);
+    DRAWITEMSTRUCT item{};
+    item.CtlType = ODT_BUTTON;
+    item.hwndItem = button->Handle;
+    item.hDC = dc;
+    item.rcItem = {0, 0, 40, 20};
+    button->OnDrawButton = {[](void*, Control* sender, ButtonDrawState) {
+                                Canvas* canvas = GetControlCanvas(sender);
+                                SetToolField(GetControlFont(sender), FontHeight, 30);
+                                MoveTo(canvas, 3, 4);
+                                return true;
+                            },
+                            nullptr};
+    const std::int32_t dcs = LiveObjects(ObjectKind::DeviceContext);
+    DrawButton(button, item);
+    EXPECT_EQ(button->Canvas, nullptr) << "the font change dropped the canvas";
+    POINT pen{};
+    GetCurrentPositionEx(dc, &pen);
+    EXPECT_EQ(pen.x, 3);
+    EXPECT_EQ(pen.y, 4);
+    EXPECT_EQ(LiveObjects(ObjectKind::DeviceContext), dcs);
+    DeleteDC(dc);
 }
 
 } // namespace

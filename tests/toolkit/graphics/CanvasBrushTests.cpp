@@ -79,6 +79,26 @@ TEST_F(Canvases, TextExtentMakesTheWindowAndGivesItsDCBack)
     FreeObject(form);
 }
 
+// Asked for its DC before the window exists, a control's canvas has the
+// window made, which gives the label a fresh canvas and frees this one.
+TEST_F(Canvases, ACanvasFreedWhileItsWindowIsMadeTakesNoDC)
+{
+    Control* form = NewForm();
+    Control* label = NewChild(form);
+    SetToolField(GetControlFont(label), FontHeight, 17);
+    const std::int32_t dcs = LiveObjects(ObjectKind::DeviceContext);
+    Canvas* canvas = GetControlCanvas(label);
+    bool freed = false;
+    canvas->OnDestroy = {[](void* seen, ToolkitObject*) { *static_cast<bool*>(seen) = true; },
+                         &freed};
+    MoveTo(canvas, 3, 4);
+    EXPECT_NE(label->Handle, nullptr);
+    EXPECT_TRUE(freed);
+    EXPECT_EQ(LiveObjects(ObjectKind::DeviceContext), dcs) << "a DC went to a freed canvas";
+    FreeObject(form);
+    EXPECT_EQ(LiveObjects(ObjectKind::DeviceContext), dcs);
+}
+
 TEST_F(Canvases, WithoutAWindowTheScreenMeasures)
 {
     Control* orphan = NewChild(nullptr); // a child with no parent has no window

@@ -178,6 +178,40 @@ TEST_F(Fonts, ABorrowerMakesItsOwnHandleBeforeTheLenderGoes)
     EXPECT_FALSE(IsLiveFont(heldByWindow));
 }
 
+// A grandchild reaches the handle through its parent, which borrows it too.
+TEST_F(Fonts, GrandchildrenChangeOverBeforeTheHandleTheyBorrowGoes)
+{
+    Control* form = NewForm();
+    SetToolField(GetControlFont(form), FontHeight, 15);
+    Control* panel = NewChild(form);
+    Control* label = NewChild(panel);
+    ASSERT_EQ(label->Font->ParentTool, panel->Font);
+    ASSERT_NE(GetWindowHandle(label), nullptr);
+    HGDIOBJ before = WindowFont(label);
+    EXPECT_EQ(before, form->Font->Handle);
+    SetToolField(form->Font, FontHeight, 30);
+    EXPECT_FALSE(IsLiveFont(before));
+    EXPECT_TRUE(IsLiveFont(WindowFont(panel)));
+    EXPECT_TRUE(IsLiveFont(WindowFont(label)));
+    FreeObject(form);
+
+    // And when the lender itself goes.
+    DrawingTool* lender = CreateFontTool();
+    DrawingTool* borrower = AssignTool(nullptr, lender);
+    borrower->SetParentTool(lender);
+    DrawingTool* grandchild = AssignTool(nullptr, borrower);
+    grandchild->SetParentTool(borrower);
+    grandchild->OnChange = {TakeNewHandle, nullptr};
+    heldByWindow = GetToolHandle(grandchild);
+    HGDIOBJ lent = lender->Handle;
+    EXPECT_EQ(heldByWindow, lent);
+    FreeObject(lender);
+    EXPECT_FALSE(IsLiveFont(lent));
+    EXPECT_TRUE(IsLiveFont(heldByWindow));
+    FreeObject(grandchild);
+    FreeObject(borrower);
+}
+
 TEST_F(Fonts, ASystemColourChangeRemakesTheHandle)
 {
     DrawingTool* font = CreateFontTool();

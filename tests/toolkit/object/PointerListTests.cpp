@@ -36,6 +36,24 @@ TEST_F(ListFixture, GrowsByFour)
     EXPECT_EQ(list->GrowBy, 4);
 }
 
+// count + GrowBy would overflow: the list would not grow and the value would
+// land past the end of its block (three values: there it lands in the block's
+// rounding, and the check below, not the heap, reports it).
+TEST_F(ListFixture, AStepPastTheLongestListIsTakenAsFour)
+{
+    list->GrowBy = 3;
+    Fill(3);
+    list->GrowBy = INT32_MAX;
+    EXPECT_EQ(list->Add(40), 3);
+    ASSERT_EQ(list->Capacity(), 7);
+    EXPECT_EQ(list->GrowBy, 4);
+    Fill(3);
+    list->GrowBy = INT32_MAX - 1;
+    list->Insert(0, 5);
+    EXPECT_EQ(list->Capacity(), 11);
+    EXPECT_EQ(Contents(*list), (std::vector<PointerList::Value>{5, 10, 20, 30, 40, 10, 20, 30}));
+}
+
 TEST_F(ListFixture, InsertMovesTheTailUpAndDeleteClipsItsRun)
 {
     Fill(4);
