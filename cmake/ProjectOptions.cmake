@@ -30,6 +30,10 @@ function(cq_product target)
       -fno-exceptions -fno-rtti -fno-threadsafe-statics
       -ffunction-sections -fdata-sections
       $<$<CONFIG:Release,MinSizeRel>:-Os>)
+    # Fat objects: the whole-program link of a lean program (cq_program_entry)
+    # optimises across them, every other link takes their plain code.
+    target_compile_options(${target} PRIVATE
+      $<$<CONFIG:Release,MinSizeRel>:-flto -ffat-lto-objects>)
     # 32-bit Windows unwinds through its own frame chain; the DWARF unwind
     # tables would serve only C++ exceptions, which the product never throws.
     # (64-bit Windows needs its unwind data to walk the stack: kept there.)
@@ -44,7 +48,8 @@ endfunction()
 function(cq_executable_links target)
   if(NOT MSVC)
     target_link_options(${target} PRIVATE -static -Wl,--gc-sections
-      $<$<CONFIG:Release,MinSizeRel>:-s>)
+      $<$<CONFIG:Release,MinSizeRel>:-s>
+      $<IF:$<BOOL:$<TARGET_PROPERTY:CQ_WHOLE_PROGRAM>>,-flto,-fno-lto>)
   endif()
 endfunction()
 

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "comport/EnumSet.h"
+
 namespace comport {
 
 // The ten line events a port can watch, in the order of their bits.
@@ -23,28 +25,7 @@ enum class LineEvent : std::uint8_t {
 inline constexpr int LineEventCount = 10;
 
 // A set of line events: bit n of the word is member n.
-class LineEvents {
-public:
-    constexpr LineEvents() = default;
-    constexpr explicit LineEvents(std::uint16_t word) : word(word & AllBits) {}
-
-    constexpr std::uint16_t Word() const { return word; }
-    constexpr bool Empty() const { return word == 0; }
-    constexpr bool Contains(LineEvent event) const { return (word & Bit(event)) != 0; }
-    constexpr LineEvents With(LineEvent event) const { return LineEvents(word | Bit(event)); }
-
-    friend constexpr bool operator==(LineEvents, LineEvents) = default;
-
-    static constexpr std::uint16_t AllBits = 0x03FF;
-
-private:
-    static constexpr std::uint16_t Bit(LineEvent event)
-    {
-        return static_cast<std::uint16_t>(1u << static_cast<unsigned>(event));
-    }
-
-    std::uint16_t word = 0;
-};
+using LineEvents = EnumSet<LineEvent, std::uint16_t, 0x03FF>;
 
 inline constexpr LineEvents AllLineEvents{LineEvents::AllBits};
 

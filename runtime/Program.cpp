@@ -41,7 +41,9 @@ void RunStaticConstructors()
 
 } // namespace
 
-void StartProgram(ModuleTable& modules)
+// Never inlined into the entry: the halt stack is measured from this frame,
+// which lies below every frame of the program entry.
+__attribute__((noinline)) void StartProgram(ModuleTable& modules)
 {
     MainInstance = GetModuleHandleA(nullptr);
     RegisterOuterExceptionHandler(reinterpret_cast<std::uintptr_t>(__builtin_frame_address(0)) -

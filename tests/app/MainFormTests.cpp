@@ -260,6 +260,22 @@ TEST_F(MainFormTest, ThePortStartsClosedOnCom1With9600EightDataBitsNoParityOneSt
     EXPECT_EQ(port->Timeouts()->WriteTotalMultiplier(), 100);
     EXPECT_EQ(port->Buffer()->InputSize(), 1024);
     EXPECT_EQ(port->Buffer()->OutputSize(), 1024);
+    // The rest of the line as the builder leaves it.
+    EXPECT_FALSE(port->DiscardNull());
+    EXPECT_EQ(port->EventChar(), 0);
+    EXPECT_EQ(port->SyncMethod(), 0);
+    EXPECT_FALSE(port->Parity()->Check());
+    EXPECT_FALSE(port->Parity()->Replace());
+    EXPECT_EQ(port->Parity()->ReplaceChar(), 0);
+    EXPECT_FALSE(port->FlowControl()->DsrSensitivity());
+    EXPECT_FALSE(port->FlowControl()->OutCtsFlow());
+    EXPECT_FALSE(port->FlowControl()->OutDsrFlow());
+    EXPECT_FALSE(port->FlowControl()->TxContinueOnXoff());
+    EXPECT_EQ(port->FlowControl()->XoffChar(), 19);
+    EXPECT_EQ(port->FlowControl()->XonChar(), 17);
+    EXPECT_FALSE(port->FlowControl()->InX());
+    EXPECT_EQ(port->Timeouts()->ReadTotalConstant(), 0);
+    EXPECT_EQ(port->Timeouts()->ReadTotalMultiplier(), 0);
 }
 
 // The handlers as the toolkit calls them, with the port on a recorded line.

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The program is one exe that needs nothing but Windows itself: every DLL it
-# imports must be a known system DLL. Prints the DLLs and the size of the file.
+# imports must be a known system DLL. Prints the DLLs and the size of the file,
+# which must not pass MAX_BYTES when that is given.
 #
-#   check-imports.sh OBJDUMP PROGRAM.exe
+#   check-imports.sh OBJDUMP PROGRAM.exe [MAX_BYTES]
 set -euo pipefail
 objdump=${1:?usage: check-imports.sh OBJDUMP PROGRAM.exe}
 program=${2:?usage: check-imports.sh OBJDUMP PROGRAM.exe}
@@ -28,4 +29,11 @@ done <<<"$dlls"
 
 size=$(stat -c %s "$program")
 echo "size $size bytes ($(((size + 1023) / 1024)) KiB): $(basename "$program")"
+
+# Size: deterministic for a given toolchain, so a plain limit.
+max_bytes=${3:-}
+if [[ -n "$max_bytes" ]] && ((size > max_bytes)); then
+  echo "size $size bytes: more than the $max_bytes allowed" >&2
+  status=1
+fi
 exit $status

@@ -41,28 +41,19 @@ bool OwnerClaims(Control* form, MessageRecord& record, LRESULT& result)
 }
 
 // Returns whether the key was consumed, with `result` the answer.
-bool HandleInnerKey(ComboBoxControl* combo, Control* form, MessageRecord& record, LRESULT& result)
+bool HandleInnerKey(ComboBoxControl* combo, MessageRecord& record, LRESULT& result)
 {
     result = 0;
-    if (record.WParam == VK_TAB) {
-        if (record.Message != WM_KEYDOWN)
-            return true;
-        if (form != nullptr && form->NavigationKeyHandler != nullptr &&
-            form->NavigationKeyHandler(combo, VK_TAB, false))
-            return true;
-    }
+    if (record.WParam == VK_TAB && record.Message != WM_KEYDOWN)
+        return true;
     const bool closeKey = record.WParam == VK_ESCAPE || record.WParam == VK_RETURN;
     if (record.Message == WM_CHAR && closeKey &&
         SendMessageA(combo->Handle, CB_GETDROPPEDSTATE, 0, 0) != 0) {
         SendMessageA(combo->Handle, CB_SHOWDROPDOWN, FALSE, 0);
         if (record.WParam == VK_ESCAPE)
             SendMessageA(combo->Handle, CB_SETCURSEL, static_cast<WPARAM>(combo->DropDownIndex), 0);
-        if (combo->KeyProcedure != nullptr)
-            combo->KeyProcedure(combo, record, result);
         return true;
     }
-    if (combo->KeyProcedure != nullptr)
-        combo->KeyProcedure(combo, record, result);
     return false;
 }
 
@@ -151,7 +142,7 @@ LRESULT CALLBACK InnerWindowProcedure(HWND window, UINT message, WPARAM wParam, 
     LRESULT result = 0;
     if (OwnerClaims(form, record, result))
         return result;
-    if (IsKeyMessage(message) && HandleInnerKey(combo, form, record, result))
+    if (IsKeyMessage(message) && HandleInnerKey(combo, record, result))
         return result;
     if (message == WM_SETFOCUS && form != nullptr)
         form->CurrentControl = combo;

@@ -39,17 +39,12 @@ void CreateControl(Control* control, Control* parent, const char* className, boo
     control->ClassName = className;
     if (parent == nullptr)
         return;
-    control->NavigationKeyHandler = parent->NavigationKeyHandler;
     control->Look3D = parent->Look3D;
     control->Edge3D = parent->Look3D && edge;
     control->TextColor = parent->TextColor;
     if (parent->Font != nullptr) {
         control->Font = InheritTool(parent->Font, control, ControlFontChangedEvent);
         ControlFontChanged(control, control->Font);
-    }
-    if (parent->Brush != nullptr) {
-        control->Brush = InheritTool(parent->Brush, control, ControlBrushChangedEvent);
-        ControlBrushChanged(control, control->Brush);
     }
     control->Color = parent->Color;
     control->Margin = parent->Margin;
@@ -204,7 +199,6 @@ void Control::Destroy()
 
     Destroyed = true;
     FreeObject(std::exchange(Font, nullptr));
-    FreeObject(std::exchange(Brush, nullptr));
     FreeObject(std::exchange(Canvas, nullptr));
 
     if (HWND window = Handle) {

@@ -20,8 +20,6 @@ class DrawingTool;
 class PointerList;
 
 using ControlProcedure = void (*)(Control* control);
-// Keyboard navigation of a form: (control, key, the message is not WM_KEYDOWN).
-using NavigationKeyProcedure = bool (*)(Control* control, WPARAM key, bool notKeyDown);
 
 struct ClientInsets {
     int Top = 0;
@@ -73,8 +71,6 @@ public:
     toolkit::Color TextColor = ColorWindowText;
     DrawingTool* Font = nullptr;
     toolkit::Color Color = ColorButtonFace;
-    // A brush tool slot; no control of this program fills it.
-    DrawingTool* Brush = nullptr;
     int Margin = 2;
     RECT BoundsRect{};
     toolkit::ClientInsets ClientInsets{};
@@ -105,13 +101,6 @@ public:
     ControlProcedure AfterCreateProcedure = nullptr;
     // Runs after the caption or the font changes.
     ControlProcedure SizeToTextProcedure = nullptr;
-
-    // Dispatcher routines, empty unless a kind or a form installs them:
-    // the control's own keyboard routine, the one run before OnClick fires,
-    // and a form's keyboard navigation (children copy it at creation).
-    MessageHook KeyProcedure = nullptr;
-    ControlProcedure BeforeClickProcedure = nullptr;
-    NavigationKeyProcedure NavigationKeyHandler = nullptr;
 
     // Sets up the fields that depend on the parent and joins its Children.
     virtual void InitUnderParent(Control* parent);

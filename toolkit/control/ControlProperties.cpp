@@ -157,8 +157,6 @@ void SetBackgroundColor(Control* control, toolkit::Color color)
         return;
     control->Color = color;
     DropGraphicsObject(std::exchange(control->BackgroundBrush, nullptr));
-    if (control->Brush != nullptr)
-        control->Brush->Data.Color = color;
     Invalidate(control);
 }
 

@@ -132,21 +132,9 @@ LRESULT HandleKeyboard(Control* control, MessageRecord& record)
 {
     if (GetFocus() != record.Window)
         return 0;
-    LRESULT result = 0;
-    if (control->KeyProcedure != nullptr && control->KeyProcedure(control, record, result))
-        return result;
-    if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0)
-        return DefaultHandling(control, record);
-    if (record.Message == WM_CHAR) {
-        if (record.WParam == VK_TAB) {
-            record.WParam = 0; // no navigation routine: Tab types nothing
-            return 0;
-        }
-        return DefaultHandling(control, record);
-    }
-    Control* form = ParentForm(control);
-    if (form != nullptr && form->NavigationKeyHandler != nullptr &&
-        form->NavigationKeyHandler(control, record.WParam, record.Message != WM_KEYDOWN)) {
+    // No keyboard navigation between controls: Tab types nothing.
+    if (record.Message == WM_CHAR && record.WParam == VK_TAB && GetKeyState(VK_CONTROL) >= 0 &&
+        GetKeyState(VK_MENU) >= 0) {
         record.WParam = 0;
         return 0;
     }
@@ -194,9 +182,6 @@ LRESULT Control::HandleMessage(MessageRecord& record)
         return HandleSetCursor(this, record);
     case WM_COMMAND:
         return HandleCommand(this, record);
-    case ExecuteQueuedCall:
-    case MediaNotifyMessage:
-        return 0;
     default:
         break;
     }

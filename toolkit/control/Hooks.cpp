@@ -19,8 +19,6 @@ void FireClick(Control* control)
 {
     if (control->FocusGuard > 0)
         return; // a click caused by the toolkit's own focus change
-    if (control->BeforeClickProcedure != nullptr)
-        control->BeforeClickProcedure(control);
     control->OnClick.Fire(control);
 }
 

@@ -73,12 +73,8 @@ Control* MakeNonFocusable(Control* control)
     control->TabStop = false;
     SetWindowStyle(control, control->Style & ~WS_TABSTOP);
     Control* form = ParentForm(control);
-    if (form != nullptr && form->CurrentControl == control) {
-        if (form->NavigationKeyHandler != nullptr)
-            form->NavigationKeyHandler(control, VK_TAB, false);
-        if (form->CurrentControl == control)
-            form->CurrentControl = nullptr;
-    }
+    if (form != nullptr && form->CurrentControl == control)
+        form->CurrentControl = nullptr;
     return control;
 }
 

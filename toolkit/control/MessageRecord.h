@@ -28,9 +28,6 @@ inline constexpr UINT ReflectedCommand = 0xB005;
 // as this base plus the original message number.
 inline constexpr UINT ReflectedMessageBase = 0xBC00;
 inline constexpr UINT ReflectedDrawItem = ReflectedMessageBase + WM_DRAWITEM;
-inline constexpr UINT ExecuteQueuedCall = 0x8FFF;
-// MM_MCINOTIFY, which nothing here asks for; it is answered with 0.
-inline constexpr UINT MediaNotifyMessage = 0x3B9;
 
 inline constexpr bool IsColorMessage(UINT message)
 {

@@ -115,8 +115,6 @@ void Repeat(Button* button)
         return;
     }
     ToggleChecked(button);
-    if (button->BeforeClickProcedure != nullptr)
-        button->BeforeClickProcedure(button);
     button->OnClick.Fire(button);
     Invalidate(button);
 }

@@ -11,24 +11,6 @@ namespace toolkit {
 
 namespace {
 
-// The stock objects put back into a device context when tools leave it.
-struct StockObjects {
-    HGDIOBJ Pen = nullptr;
-    HGDIOBJ Brush = nullptr;
-    HGDIOBJ Font = nullptr;
-};
-StockObjects stock;
-
-const StockObjects& Stock()
-{
-    if (stock.Pen == nullptr) {
-        stock.Pen = GetStockObject(BLACK_PEN);
-        stock.Brush = GetStockObject(NULL_BRUSH);
-        stock.Font = GetStockObject(SYSTEM_FONT);
-    }
-    return stock;
-}
-
 void DeselectOnToolChange(void* canvas, DrawingTool*)
 {
     DeselectCanvasTools(static_cast<Canvas*>(canvas));
@@ -55,9 +37,7 @@ void SelectFont(Canvas* canvas)
 {
     if (canvas->FontTool != nullptr) {
         HGDIOBJ font = GetToolHandle(canvas->FontTool);
-        for (DrawingTool* tool : {canvas->FontTool, canvas->BrushTool, canvas->PenTool})
-            if (tool != nullptr)
-                tool->OnChange = {DeselectOnToolChange, canvas};
+        canvas->FontTool->OnChange = {DeselectOnToolChange, canvas};
         HDC dc = GetCanvasHandle(canvas);
         SelectObject(dc, font);
         SetTextColor(dc, ResolveColor(canvas->FontTool->Data.Color));
@@ -71,7 +51,6 @@ void SelectFont(Canvas* canvas)
 Canvas* CreateCanvas(HDC dc)
 {
     auto* canvas = CreateObject<Canvas>();
-    canvas->CopyMode = SRCCOPY;
     if (dc != nullptr)
         SetCanvasHandle(canvas, dc);
     return canvas;
@@ -80,8 +59,6 @@ Canvas* CreateCanvas(HDC dc)
 void Canvas::Destroy()
 {
     SetCanvasHandle(this, nullptr);
-    FreeObject(std::exchange(PenTool, nullptr));
-    FreeObject(std::exchange(BrushTool, nullptr));
     FreeObject(std::exchange(FontTool, nullptr));
     ToolkitObject::Destroy();
 }
@@ -113,20 +90,15 @@ void SetCanvasHandle(Canvas* canvas, HDC dc)
     if (dc != nullptr) {
         canvas->State |= CanvasHasDC;
         canvas->DC = dc;
-        MoveTo(canvas, canvas->PenPos.x, canvas->PenPos.y);
     }
 }
 
 void DeselectCanvasTools(Canvas* canvas)
 {
-    constexpr std::uint8_t selected = CanvasPenSelected | CanvasBrushSelected | CanvasFontSelected;
-    if (canvas == nullptr || canvas->DC == nullptr || (canvas->State & selected) == 0)
+    if (canvas == nullptr || canvas->DC == nullptr || (canvas->State & CanvasFontSelected) == 0)
         return;
-    const StockObjects& objects = Stock();
-    SelectObject(canvas->DC, objects.Font);
-    SelectObject(canvas->DC, objects.Brush);
-    SelectObject(canvas->DC, objects.Pen);
-    canvas->State &= ~selected;
+    SelectObject(canvas->DC, GetStockObject(SYSTEM_FONT));
+    canvas->State &= ~CanvasFontSelected;
 }
 
 HDC RequireCanvasState(Canvas* canvas, std::uint8_t flags)
@@ -135,13 +107,12 @@ HDC RequireCanvasState(Canvas* canvas, std::uint8_t flags)
         return nullptr;
     if (flags & CanvasNotifyFirst)
         canvas->OnChange.Fire(canvas);
-    flags &= 0x0F;
+    flags &= CanvasHasDC | CanvasFontSelected;
     if ((flags & CanvasHasDC) && GetCanvasHandle(canvas) == nullptr)
         return nullptr;
     const std::uint8_t missing = flags & ~canvas->State;
     if (missing == 0)
         return canvas->DC;
-    // Pens and brushes are never asked for: no tool of those kinds exists.
     if (missing & CanvasFontSelected)
         SelectFont(canvas);
     canvas->State |= missing;
@@ -152,7 +123,6 @@ void MoveTo(Canvas* canvas, int x, int y)
 {
     if (canvas == nullptr)
         return;
-    canvas->PenPos = {x, y};
     MoveToEx(RequireCanvasState(canvas, CanvasHasDC), x, y, nullptr);
 }
 

@@ -16,24 +16,18 @@ class DrawingTool;
 // Canvas State bits and RequireCanvasState flags.
 enum CanvasState : std::uint8_t {
     CanvasHasDC = 0x01,
-    CanvasPenSelected = 0x02,
-    CanvasBrushSelected = 0x04,
     CanvasFontSelected = 0x08,
     CanvasNotifyFirst = 0x10, // RequireCanvasState only
 };
 
-// Binds drawing tools to a device context and measures text. A control's
-// canvas holds a device context only while it works.
+// Binds a font to a device context and measures text. A control's canvas
+// holds a device context only while it works.
 class Canvas : public ToolkitObject {
 public:
     Control* Owner = nullptr;
     HDC DC = nullptr;
-    POINT PenPos{};
-    DrawingTool* BrushTool = nullptr;
     DrawingTool* FontTool = nullptr;
-    DrawingTool* PenTool = nullptr;
     std::uint8_t State = 0;
-    DWORD CopyMode = SRCCOPY;
     EventSlot<void(Canvas* canvas)> OnChange;
     EventSlot<HDC(Canvas* canvas)> DCProvider;
 

@@ -49,20 +49,6 @@ void ApplyControlFont(Control* control)
         control->SizeToTextProcedure(control);
 }
 
-void ControlBrushChangedEvent(void* control, DrawingTool* brushTool)
-{
-    ControlBrushChanged(static_cast<Control*>(control), brushTool);
-}
-
-void ControlBrushChanged(Control* control, DrawingTool* brushTool)
-{
-    if (control == nullptr || brushTool == nullptr)
-        return;
-    control->Color = brushTool->Data.Color;
-    DropGraphicsObject(std::exchange(control->BackgroundBrush, nullptr));
-    Invalidate(control);
-}
-
 HBRUSH GetControlBrush(Control* control)
 {
     if (control == nullptr)
@@ -89,11 +75,8 @@ Canvas* GetControlCanvas(Control* control)
     control->Canvas = canvas;
     canvas->Owner = control;
     canvas->DCProvider = {ControlDCProvider, control};
-    if (control->Font != nullptr) {
+    if (control->Font != nullptr)
         canvas->FontTool = AssignTool(canvas->FontTool, control->Font);
-        if (control->Brush != nullptr)
-            canvas->BrushTool = AssignTool(canvas->BrushTool, control->Brush);
-    }
     return canvas;
 }
 

@@ -14,11 +14,9 @@ void ControlFontChanged(Control* control, DrawingTool* font);
 // Hands the font to the window (when it exists), drops the canvas, and lets
 // a control that sizes itself to its text measure again.
 void ApplyControlFont(Control* control);
-void ControlBrushChanged(Control* control, DrawingTool* brushTool);
 
-// The OnChange callbacks of a control's font and brush tools (user data: the control).
+// The OnChange callback of a control's font (user data: the control).
 void ControlFontChangedEvent(void* control, DrawingTool* font);
-void ControlBrushChangedEvent(void* control, DrawingTool* brushTool);
 
 // The solid background brush, shared by every control that keeps the colour
 // of the topmost ancestor of the same colour value, which owns it.

@@ -159,21 +159,25 @@ TEST_F(Dispatch, TheMessageRecordHasNoUnsetFields)
     EXPECT_EQ(seen.Point.y, 0);
 }
 
-int keyProcedureCalls = 0;
-bool CountKeys(Control*, MessageRecord&, LRESULT&)
+int nativeKeyCalls = 0;
+WNDPROC nativeProcedure = nullptr;
+LRESULT CALLBACK CountNativeKeys(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    ++keyProcedureCalls;
-    return false;
+    if (message >= WM_KEYFIRST && message <= WM_KEYLAST)
+        ++nativeKeyCalls;
+    return CallWindowProcA(nativeProcedure, window, message, wParam, lParam);
 }
 
 TEST_F(Dispatch, KeyboardMessagesForAWindowWithoutTheFocusAreDropped)
 {
-    keyProcedureCalls = 0;
-    child->KeyProcedure = CountKeys;
+    nativeKeyCalls = 0;
+    nativeProcedure = child->NativeClassProc;
+    child->NativeClassProc = CountNativeKeys;
     ASSERT_NE(GetFocus(), child->Handle);
     EXPECT_EQ(SendMessageA(child->Handle, WM_KEYDOWN, 'A', 0), 0);
     EXPECT_EQ(SendMessageA(child->Handle, WM_CHAR, 'A', 0), 0);
-    EXPECT_EQ(keyProcedureCalls, 0);
+    EXPECT_EQ(nativeKeyCalls, 0);
+    child->NativeClassProc = nativeProcedure;
 }
 
 // Reflection.
