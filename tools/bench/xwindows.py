@@ -95,7 +95,7 @@ class Display:
         return found
 
     def _watch_children_of(self, window):
-        _x11.XSelectInput(self._display, window, SUBSTRUCTURE_NOTIFY_MASK)
+        _x11.XSelectInput(self._display, window, SUBSTRUCTURE_NOTIFY_MASK | PROPERTY_CHANGE_MASK)
 
     def name(self, window):
         text = ctypes.c_char_p()
@@ -133,11 +133,12 @@ class Display:
     def _handle(self, event, title):
         if event.type == CREATE_NOTIFY:
             parent, window = event.first, event.second
+            # A window of the root may be a new desktop; any may be the program's.
+            mask = PROPERTY_CHANGE_MASK
             if parent == self.root:
-                self._watch_children_of(window)  # a new desktop
-            else:
-                _x11.XSelectInput(self._display, window, PROPERTY_CHANGE_MASK)
-        elif event.type == MAP_NOTIFY and event.first != self.root:
+                mask |= SUBSTRUCTURE_NOTIFY_MASK
+            _x11.XSelectInput(self._display, window, mask)
+        elif event.type == MAP_NOTIFY:
             self._mapped.add(event.second)
             if self.name(event.second) == title:
                 return event.second
