@@ -5,9 +5,9 @@
 #include <span>
 
 #include "app/ConfigureHandlers.h"
+#include "app/DisplayPort.h"
 #include "app/DisplayProtocol.h"
 #include "comport/ComPort.h"
-#include "comport/PortSettings.h"
 #include "runtime/Program.h"
 #include "toolkit/control/ApplicationState.h"
 #include "toolkit/control/Control.h"
@@ -36,10 +36,6 @@ constexpr const char* ConfigureText =
     "\xCA\xEE\xED\xF4\xE8\xE3\xF3\xF0\xE8\xF0\xEE\xE2\xE0\xF2\xFC"; // Конфигурировать
 
 constexpr std::uint16_t ListOptions = toolkit::ComboDropDownList | toolkit::ComboNoIntegralHeight;
-constexpr int PortCount = 16;
-constexpr int DefaultRows = 0;    // "2"
-constexpr int DefaultColumns = 1; // "16"
-constexpr int DefaultType = 10;   // "LK162-12"
 
 void SetChildFont(Control* control)
 {
@@ -95,46 +91,6 @@ const char* PortItem(int number, char (&text)[8])
     return text;
 }
 
-comport::ComPort* CreateConfiguredPort()
-{
-    comport::ComPort* port = comport::CreateComPort(nullptr);
-    port->SetBaudRate(7); // 9600 bits per second
-    port->SetPort("COM1");
-    port->SetDiscardNull(false);
-    port->SetCustomBaudRate(9600);
-    port->SetStopBits(0); // one stop bit
-    port->SetDataBits(3); // eight data bits
-    port->SetEventChar(0);
-    port->SetSyncMethod(0); // line events stay on the port's own thread
-    port->Events = comport::LineEvents(comport::LineEvents::AllBits);
-    comport::Parity* parity = port->Parity();
-    parity->SetMode(0); // none
-    parity->SetCheck(false);
-    parity->SetReplace(false);
-    parity->SetReplaceChar(0);
-    comport::Buffer* buffer = port->Buffer();
-    buffer->SetInputSize(1024);
-    buffer->SetOutputSize(1024);
-    comport::FlowControl* flow = port->FlowControl();
-    flow->SetDtrControl(0);
-    flow->SetRtsControl(0);
-    flow->SetDsrSensitivity(false);
-    flow->SetOutCtsFlow(false);
-    flow->SetOutDsrFlow(false);
-    flow->SetTxContinueOnXoff(false);
-    flow->SetXoffChar(19);
-    flow->SetXonChar(17);
-    flow->SetInX(false);
-    flow->SetOutX(false);
-    comport::Timeouts* timeouts = port->Timeouts();
-    timeouts->SetReadInterval(-1); // a read returns at once with what has come
-    timeouts->SetReadTotalConstant(0);
-    timeouts->SetReadTotalMultiplier(0);
-    timeouts->SetWriteTotalConstant(1000); // a write may take 1000 ms + 100 ms a byte
-    timeouts->SetWriteTotalMultiplier(100);
-    return port;
-}
-
 } // namespace
 
 void BuildMainForm(MainForm*& mainForm, Control* parent)
@@ -155,7 +111,7 @@ void BuildMainForm(MainForm*& mainForm, Control* parent)
     // The resources hold no "APP": the main window then shows "MAINICON".
     toolkit::SetIconFromResource(form, static_cast<HINSTANCE>(runtime::MainInstance), "APP");
 
-    record.ComPort = CreateConfiguredPort();
+    record.ComPort = CreateDisplayPort();
     toolkit::AddOwnedObject(form, record.ComPort);
 
     record.RowsLabel = CreateCaption(form, RowsText, 5, 32);
@@ -165,7 +121,8 @@ void BuildMainForm(MainForm*& mainForm, Control* parent)
 
     char item[8];
     record.PortList = CreateList(
-        form, 98, 3, 87, PortCount, [&item](int i) { return PortItem(i + 1, item); }, 0);
+        form, 98, 3, 87, PortCount, [&item](int i) { return PortItem(i + 1, item); },
+        DefaultPortNumber - 1);
 
     auto* button = toolkit::CreateButton(form, ConfigureText, 0, toolkit::GlyphLeft, nullptr, 0);
     toolkit::SetControlPosition(button, 8, 111);
@@ -177,9 +134,9 @@ void BuildMainForm(MainForm*& mainForm, Control* parent)
     button->PressedShiftY = 1;
     record.ConfigureButton = button;
 
-    record.RowsList = CreateChoiceList(form, 109, 29, 76, RowsChoices, DefaultRows);
-    record.ColumnsList = CreateChoiceList(form, 128, 55, 57, ColumnsChoices, DefaultColumns);
-    record.TypeList = CreateChoiceList(form, 96, 81, 89, TypeChoices, DefaultType);
+    record.RowsList = CreateChoiceList(form, 109, 29, 76, RowsChoices, DefaultRowsIndex);
+    record.ColumnsList = CreateChoiceList(form, 128, 55, 57, ColumnsChoices, DefaultColumnsIndex);
+    record.TypeList = CreateChoiceList(form, 96, 81, 89, TypeChoices, DefaultTypeIndex);
 
     record.PortList->OnChange = {PortListChange, mainForm};
     record.ConfigureButton->OnClick = {ConfigureClick, mainForm};
