@@ -5,21 +5,45 @@
 
 namespace app {
 
-namespace {
-
-// One write for the command; false when the index has no byte, so that the
-// controller never gets a byte that was not chosen.
-bool SendSetting(comport::ComPort& port, char code, std::span<const Choice> choices,
-                 std::intptr_t index)
+std::uint32_t SendConfiguration(CommandTarget target, DisplayChoices& choices,
+                                ShortWrite shortWrite)
 {
-    const std::optional<std::uint8_t> parameter = ChoiceByte(choices, index);
-    if (!parameter)
-        return false;
-    port.WriteString(SettingCommand(code, *parameter).Bytes());
-    return true;
+    std::uint32_t sent = 0;
+    bool goOn = true;      // false once a write fell short, when stopping there
+    bool allChosen = true; // false when a list's index has no byte
+    const auto write = [&](std::string_view bytes) {
+        const std::uint32_t count = target.Write(target.Target, bytes);
+        sent += count;
+        goOn = count == bytes.size() || shortWrite == ShortWrite::Continue;
+    };
+    // Each list is read just before its command is built. An index without
+    // a byte gets no command, so that the controller never gets a byte that
+    // was not chosen.
+    const auto setting = [&](char code, std::span<const Choice> list, std::intptr_t index) {
+        const std::optional<std::uint8_t> parameter = ChoiceByte(list, index);
+        if (parameter)
+            write(SettingCommand(code, *parameter).Bytes());
+        else
+            allChosen = false;
+    };
+    setting(SetRowsCode, RowsChoices, choices.RowsIndex());
+    if (goOn)
+        setting(SetColumnsCode, ColumnsChoices, choices.ColumnsIndex());
+    if (goOn)
+        setting(SetTypeCode, TypeChoices, choices.TypeIndex());
+    if (goOn && allChosen)
+        write(ClearAndShowComplete);
+    return sent;
 }
 
-} // namespace
+std::uint32_t SendConfiguration(comport::ComPort& port, DisplayChoices& choices,
+                                ShortWrite shortWrite)
+{
+    const auto toPort = [](void* port, std::string_view bytes) {
+        return static_cast<comport::ComPort*>(port)->WriteString(bytes);
+    };
+    return SendConfiguration({toPort, &port}, choices, shortWrite);
+}
 
 void ConfigureDisplay(comport::ComPort& port, DisplayChoices& choices)
 {
@@ -27,11 +51,7 @@ void ConfigureDisplay(comport::ComPort& port, DisplayChoices& choices)
         return;
     port.SetPort(choices.PortText());
     port.Open();
-    bool allSent = SendSetting(port, SetRowsCode, RowsChoices, choices.RowsIndex());
-    allSent = SendSetting(port, SetColumnsCode, ColumnsChoices, choices.ColumnsIndex()) && allSent;
-    allSent = SendSetting(port, SetTypeCode, TypeChoices, choices.TypeIndex()) && allSent;
-    if (allSent)
-        port.WriteString(ClearAndShowComplete);
+    SendConfiguration(port, choices, ShortWrite::Continue);
     port.Close();
 }
 

@@ -44,6 +44,14 @@ inline constexpr Choice TypeChoices[] = {
     {"LK082-12", 0x48}, {"LK402-25", 0x4B}, {"LK404-25", 0x73},
 };
 
+// What every start offers until the user chooses: a 2 x 16 display of type
+// LK162-12 on COM1. Indexes into the lists above.
+inline constexpr int DefaultRowsIndex = 0; // "2"
+inline constexpr int DefaultColumnsIndex = 1; // "16"
+inline constexpr int DefaultTypeIndex = 10; // "LK162-12"
+inline constexpr int DefaultPortNumber = 1;
+inline constexpr int PortCount = 16;
+
 // The byte of the item at a list's current index; none for an index outside
 // the list (a list with no selection answers -1).
 std::optional<std::uint8_t> ChoiceByte(std::span<const Choice> choices, std::intptr_t index);

@@ -5,6 +5,7 @@
 #include <span>
 
 #include "app/ConfigureHandlers.h"
+#include "app/DisplayPort.h"
 #include "app/DisplayProtocol.h"
 #include "comport/ComPort.h"
 #include "runtime/Program.h"
@@ -35,10 +36,6 @@ constexpr const char* ConfigureText =
     "\xCA\xEE\xED\xF4\xE8\xE3\xF3\xF0\xE8\xF0\xEE\xE2\xE0\xF2\xFC"; // Конфигурировать
 
 constexpr std::uint16_t ListOptions = toolkit::ComboDropDownList | toolkit::ComboNoIntegralHeight;
-constexpr int PortCount = 16;
-constexpr int DefaultRows = 0;    // "2"
-constexpr int DefaultColumns = 1; // "16"
-constexpr int DefaultType = 10;   // "LK162-12"
 
 void SetChildFont(Control* control)
 {
@@ -94,16 +91,6 @@ const char* PortItem(int number, char (&text)[8])
     return text;
 }
 
-// Every setting the line needs is the port's own default: 9600 bits per
-// second, eight data bits, no parity, one stop bit, no flow control, all line
-// events watched on the port's own thread, 1024-byte queues, and a write
-// that may take 1000 ms + 100 ms a byte while a read returns at once. The
-// port is closed, and a setter given the value it holds does nothing.
-comport::ComPort* CreateConfiguredPort()
-{
-    return comport::CreateComPort(nullptr);
-}
-
 } // namespace
 
 void BuildMainForm(MainForm*& mainForm, Control* parent)
@@ -124,7 +111,7 @@ void BuildMainForm(MainForm*& mainForm, Control* parent)
     // The resources hold no "APP": the main window then shows "MAINICON".
     toolkit::SetIconFromResource(form, static_cast<HINSTANCE>(runtime::MainInstance), "APP");
 
-    record.ComPort = CreateConfiguredPort();
+    record.ComPort = CreateDisplayPort();
     toolkit::AddOwnedObject(form, record.ComPort);
 
     record.RowsLabel = CreateCaption(form, RowsText, 5, 32);
@@ -134,7 +121,8 @@ void BuildMainForm(MainForm*& mainForm, Control* parent)
 
     char item[8];
     record.PortList = CreateList(
-        form, 98, 3, 87, PortCount, [&item](int i) { return PortItem(i + 1, item); }, 0);
+        form, 98, 3, 87, PortCount, [&item](int i) { return PortItem(i + 1, item); },
+        DefaultPortNumber - 1);
 
     auto* button = toolkit::CreateButton(form, ConfigureText, 0, toolkit::GlyphLeft, nullptr, 0);
     toolkit::SetControlPosition(button, 8, 111);
@@ -146,9 +134,9 @@ void BuildMainForm(MainForm*& mainForm, Control* parent)
     button->PressedShiftY = 1;
     record.ConfigureButton = button;
 
-    record.RowsList = CreateChoiceList(form, 109, 29, 76, RowsChoices, DefaultRows);
-    record.ColumnsList = CreateChoiceList(form, 128, 55, 57, ColumnsChoices, DefaultColumns);
-    record.TypeList = CreateChoiceList(form, 96, 81, 89, TypeChoices, DefaultType);
+    record.RowsList = CreateChoiceList(form, 109, 29, 76, RowsChoices, DefaultRowsIndex);
+    record.ColumnsList = CreateChoiceList(form, 128, 55, 57, ColumnsChoices, DefaultColumnsIndex);
+    record.TypeList = CreateChoiceList(form, 96, 81, 89, TypeChoices, DefaultTypeIndex);
 
     record.PortList->OnChange = {PortListChange, mainForm};
     record.ConfigureButton->OnClick = {ConfigureClick, mainForm};
