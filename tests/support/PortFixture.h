@@ -4,6 +4,7 @@
 
 #include "comport/ComPort.h"
 #include "comport/PortSettings.h"
+#include "tests/support/Eventually.h"
 #include "tests/support/FakeSerialApi.h"
 
 // A port of its own for every test, freed after it.
@@ -26,10 +27,23 @@ protected:
         port->UsePlatform(platform);
     }
 
+    // The event thread that Open starts makes its first calls whenever it is
+    // scheduled: they are let in before the record is cleared, so that none
+    // of them lands among the calls the test looks at next.
     void OpenAndForget()
     {
         port->Open();
+        if (port->ThreadCreated()) {
+            EXPECT_TRUE(Eventually([this] { return EventThreadWaits(); }, 30000))
+                << "the event thread never came to its wait";
+        }
         platform.ClearCalls();
+    }
+
+    bool EventThreadWaits() const
+    {
+        return !platform.CallsNamed("WaitForMultipleObjects").empty() ||
+               !platform.CallsNamed("WaitForSingleObject").empty();
     }
 
     Platform platform;
