@@ -6,14 +6,19 @@ namespace runtime {
 
 namespace {
 constexpr char Template[] = "Runtime error     at 00000000";
-constexpr char WideAddressTail[] = "00000000";
 constexpr std::size_t NumberEnd = 16;
-constexpr char HexDigits[] = "0123456789ABCDEF";
+constexpr std::size_t WideAddressDigits = 8;
+
+char HexDigit(std::uintptr_t value)
+{
+    const auto digit = static_cast<char>(value & 0xF);
+    return static_cast<char>(digit < 10 ? '0' + digit : 'A' + (digit - 10));
+}
 }
 
 ErrorMessage FormatErrorMessage(std::uint8_t number, std::uintptr_t address)
 {
-    static_assert(sizeof(Template) - 1 + sizeof(WideAddressTail) <= sizeof(ErrorMessage::Text));
+    static_assert(sizeof(Template) + WideAddressDigits <= sizeof(ErrorMessage::Text));
     ErrorMessage message{};
     std::memcpy(message.Text, Template, sizeof(Template));
 
@@ -26,11 +31,11 @@ ErrorMessage FormatErrorMessage(std::uint8_t number, std::uintptr_t address)
 
     std::size_t addressEnd = sizeof(Template) - 2;
     if ((static_cast<std::uint64_t>(address) >> 32) != 0) {
-        std::memcpy(message.Text + addressEnd + 1, WideAddressTail, sizeof(WideAddressTail));
-        addressEnd += sizeof(WideAddressTail) - 1;
+        std::memset(message.Text + addressEnd + 1, '0', WideAddressDigits);
+        addressEnd += WideAddressDigits;
     }
     for (position = addressEnd; address != 0; --position) {
-        message.Text[position] = HexDigits[address & 0xF];
+        message.Text[position] = HexDigit(address);
         address >>= 4;
     }
     return message;
