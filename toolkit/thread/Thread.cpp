@@ -15,8 +15,8 @@ Thread* CreateThreadObject()
     runtime::EnterMultiThreadedMode();
     Thread* thread = CreateObject<Thread>();
     thread->suspended = true;
-    thread->handle = ::CreateThread(nullptr, 0, ThreadEntry, thread, CREATE_SUSPENDED,
-                                    &thread->threadId);
+    thread->handle.Reset(::CreateThread(nullptr, 0, ThreadEntry, thread, CREATE_SUSPENDED,
+                                        &thread->threadId));
     return thread;
 }
 
@@ -46,7 +46,7 @@ void ResumeThreadObject(Thread* thread)
     // The previous suspend count: 1 means it runs now, 0 that it ran already;
     // more, or a failure, leaves it suspended.
     const DWORD previous =
-        thread->handle != nullptr ? ::ResumeThread(thread->handle) : static_cast<DWORD>(-1);
+        thread->handle ? ::ResumeThread(thread->Handle()) : static_cast<DWORD>(-1);
     if (previous > 1) {
         thread->suspended = true;
         return;
@@ -58,8 +58,8 @@ void TerminateThreadObject(Thread* thread)
 {
     if (thread == nullptr)
         return;
-    if (thread->handle != nullptr)
-        ::TerminateThread(thread->handle, 0);
+    if (thread->handle)
+        ::TerminateThread(thread->Handle(), 0);
     thread->terminated = true;
 }
 
@@ -84,9 +84,7 @@ void Thread::Destroy()
         TerminateThreadObject(this);
         WaitForThread(this);
     }
-    if (handle != nullptr)
-        ::CloseHandle(std::exchange(handle, nullptr));
-    ToolkitObject::Destroy();
+    ToolkitObject::Destroy(); // the handle goes with the object
 }
 
 } // namespace toolkit

@@ -148,13 +148,16 @@ TEST(ThreadObject, AFreeDeferredToTheLastReleaseDestroysOnce)
 TEST(ThreadObject, FreeingAThreadWhoseWorkReturnedDoesNotHang)
 {
     Thread* thread = StartThread({ReturnValue, reinterpret_cast<void*>(3)});
-    const HANDLE watcher = DuplicateOf(thread->Handle());
+    const HANDLE handle = thread->Handle();
+    const HANDLE watcher = DuplicateOf(handle);
     ASSERT_EQ(::WaitForSingleObject(watcher, 5000), WAIT_OBJECT_0);
     bool destroyed = false;
     thread->OnDestroy = {[](void* flag, ToolkitObject*) { *static_cast<bool*>(flag) = true; },
                          &destroyed};
     FreeObject(thread);
     EXPECT_TRUE(destroyed);
+    DWORD flags = 0;
+    EXPECT_FALSE(::GetHandleInformation(handle, &flags)) << "the thread's handle is closed";
     ::CloseHandle(watcher);
 }
 
