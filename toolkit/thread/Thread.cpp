@@ -6,7 +6,11 @@ namespace toolkit {
 
 DWORD WINAPI ThreadEntry(void* parameter)
 {
-    return static_cast<Thread*>(parameter)->Execute();
+    auto* thread = static_cast<Thread*>(parameter);
+    // Ended before it ever started: the work never runs.
+    if (thread->terminated)
+        return 0;
+    return thread->Execute();
 }
 
 Thread* CreateThreadObject()
@@ -15,8 +19,8 @@ Thread* CreateThreadObject()
     runtime::EnterMultiThreadedMode();
     Thread* thread = CreateObject<Thread>();
     thread->suspended = true;
-    thread->handle = ::CreateThread(nullptr, 0, ThreadEntry, thread, CREATE_SUSPENDED,
-                                    &thread->threadId);
+    thread->handle.Reset(::CreateThread(nullptr, 0, ThreadEntry, thread, CREATE_SUSPENDED,
+                                        &thread->threadId));
     return thread;
 }
 
@@ -46,7 +50,7 @@ void ResumeThreadObject(Thread* thread)
     // The previous suspend count: 1 means it runs now, 0 that it ran already;
     // more, or a failure, leaves it suspended.
     const DWORD previous =
-        thread->handle != nullptr ? ::ResumeThread(thread->handle) : static_cast<DWORD>(-1);
+        thread->handle ? ::ResumeThread(thread->Handle()) : static_cast<DWORD>(-1);
     if (previous > 1) {
         thread->suspended = true;
         return;
@@ -58,9 +62,14 @@ void TerminateThreadObject(Thread* thread)
 {
     if (thread == nullptr)
         return;
-    if (thread->handle != nullptr)
-        ::TerminateThread(thread->handle, 0);
     thread->terminated = true;
+    if (!thread->handle)
+        return;
+    // Killing a thread that has never run can bring the whole process down
+    // under Wine; one that never started is let run to its end instead,
+    // which comes at once with exit code 0, as a kill would give.
+    if (!thread->suspended || ::ResumeThread(thread->Handle()) != 1)
+        ::TerminateThread(thread->Handle(), 0);
 }
 
 std::uint32_t WaitForThread(Thread* thread)
@@ -84,9 +93,7 @@ void Thread::Destroy()
         TerminateThreadObject(this);
         WaitForThread(this);
     }
-    if (handle != nullptr)
-        ::CloseHandle(std::exchange(handle, nullptr));
-    ToolkitObject::Destroy();
+    ToolkitObject::Destroy(); // the handle goes with the object
 }
 
 } // namespace toolkit

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "toolkit/object/ToolkitObject.h"
+#include "toolkit/object/UniqueHandle.h"
 
 namespace toolkit {
 
@@ -23,7 +24,7 @@ public:
     bool Suspended() const { return suspended; }
     bool Terminated() const { return terminated; }
     // 0 when the platform thread could not be made.
-    HANDLE Handle() const { return handle; }
+    HANDLE Handle() const { return handle.Get(); }
     DWORD ThreadId() const { return threadId; }
 
 protected:
@@ -38,7 +39,7 @@ private:
 
     bool suspended = true;
     bool terminated = false;
-    HANDLE handle = nullptr;
+    UniqueKernelHandle handle;
     DWORD threadId = 0;
 };
 
