@@ -102,7 +102,9 @@ say "exit 1 for ports outside the range, 3 for a line that takes nothing, 2 for 
 # --- the ports of the machine: the prefix's, in number order --------------
 cqconfig --list
 expect_status 0 --list
-expected=$(ls "$prefix/dosdevices" | sed -n 's/^com\([1-9][0-9]*\)$/\1/p' | sort -n | sed 's/^/COM/')
+# Wine knows every name of the pinned port settings (COM1 to COM32, most of
+# them empty) and the machine's own serial devices, which take the names after.
+expected=$({ seq 32; ls "$prefix/dosdevices" | sed -n 's/^com\([1-9][0-9]*\)$/\1/p'; } | sort -nu | sed 's/^/COM/')
 [[ "$out" == "$expected" ]] || fail "--list said: $(tr '\n' ' ' <<<"$out"); the prefix maps: $(tr '\n' ' ' <<<"$expected")"
 say "--list: $(wc -l <<<"$out") ports, in number order"
 
