@@ -354,11 +354,11 @@ case $scenario in
     ;;
 
   planted-comctl32)
-    # DLLs named as system DLLs that are not known DLLs, beside a copy of the
-    # program, with the platform's search order (the exe's own folder first):
-    # the program loads neither comctl32.dll, not at start nor when the flat
-    # button first needs it, nor uxtheme.dll, which user32 loads later; and it
-    # still works.
+    # DLLs named as system DLLs that are not known DLLs lie beside a copy of
+    # the program, which runs with the platform's search order (the exe's own
+    # folder first). It loads neither comctl32.dll, at start or when the flat
+    # button first needs comctl32, nor uxtheme.dll, which user32 loads later;
+    # and it still works.
     : "${CQ_PLANTED_DLL:?}" "${CQ_IMPORTS_COMCTL32:?}"
     planted="$work/planted"
     rm -rf "$planted" && mkdir -p "$planted"
@@ -371,7 +371,7 @@ case $scenario in
     # A program as the utility once was takes both: the bench can see it.
     "$CQ_TOOLS/wine-run" --prefix "$prefix" "$planted/$(basename "$CQ_IMPORTS_COMCTL32")" || true
     [[ "$(loaded)" == "comctl32.dll.loaded uxtheme.dll.loaded " ]] \
-      || fail "the planted DLLs loaded into a program that imports comctl32: $(loaded)"
+      || fail "a program that imports comctl32 took only these planted DLLs: $(loaded)"
     rm "$planted"/*.loaded
     CQ_APP="$planted/$(basename "$CQ_APP")"
     mark_lines
