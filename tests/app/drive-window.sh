@@ -57,7 +57,7 @@ use_display() { DISPLAY=$(cat "$1/display"); export DISPLAY; }
 # window, not even the desktop's). No program of these tests runs while the
 # next one starts, so a desktop that is still there is closing: let it go.
 desktop_closed() {
-  ! "$CQ_TOOLS/wine-run" --prefix "$1" --status | grep -q 'explorer\.exe /desktop'
+  ! "$CQ_TOOLS/wine-run" --prefix "$1" --status | grep -q 'explorer\.exe'
 }
 
 # Starts the program and waits for its window. When none comes, what there is
@@ -67,7 +67,7 @@ start_app() {
   "$CQ_TOOLS/wine-run" --prefix "$on_prefix" --init
   use_display "$on_prefix"
   app_prefix=$on_prefix
-  wait_until 30 desktop_closed || fail "the desktop of the program before does not close"
+  wait_until 30 desktop_closed "$on_prefix" || fail "the desktop of the program before does not close"
   "$CQ_TOOLS/wine-run" --prefix "$on_prefix" "$CQ_APP" >"$work/app.out" 2>"$work/app.err" &
   app_pid=$!
   if ! wait_until 60 find_window; then
