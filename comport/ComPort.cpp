@@ -5,6 +5,7 @@
 
 #include "comport/DeviceControl.h"
 #include "comport/EventThread.h"
+#include "comport/OverlappedRequest.h"
 #include "comport/PortSettings.h"
 
 namespace comport {
@@ -13,31 +14,6 @@ namespace {
 
 // The platform's prefix for device names, good for every port number.
 constexpr char DevicePathPrefix[] = "\\\\.\\";
-
-// One overlapped write: its own record and event, both gone when the call
-// returns. The event starts signalled, so a write that fails at once leaves
-// nothing to wait for.
-class WriteRequest {
-public:
-    explicit WriteRequest(SerialApi& api) : api(api)
-    {
-        overlapped.hEvent = api.CreateEventA(nullptr, TRUE, TRUE, nullptr);
-    }
-    ~WriteRequest()
-    {
-        if (overlapped.hEvent != nullptr)
-            api.CloseHandle(overlapped.hEvent);
-    }
-    WriteRequest(const WriteRequest&) = delete;
-    WriteRequest& operator=(const WriteRequest&) = delete;
-
-    bool Made() const { return overlapped.hEvent != nullptr; }
-    OVERLAPPED* Record() { return &overlapped; }
-
-private:
-    SerialApi& api;
-    OVERLAPPED overlapped{};
-};
 
 } // namespace
 
@@ -137,7 +113,7 @@ void ComPort::Close()
     NotifyBeforeClose();
     // Only the receive side: aborting the transmit side would throw away the
     // tail of what WriteString has already accepted.
-    platform->PurgeComm(handle, PURGE_RXABORT);
+    platform->PurgeComm(Handle(), PURGE_RXABORT);
     StopEventThread();
     CloseHandle();
     connected = false;
@@ -152,16 +128,15 @@ void ComPort::CreateHandle()
         path[length++] = c;
     for (const char c : port.View())
         path[length++] = c;
-    handle = platform->CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                   FILE_FLAG_OVERLAPPED, nullptr);
+    device = SerialDevice(platform->CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                                OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr),
+                          {platform});
 }
 
 void ComPort::CloseHandle()
 {
-    if (handle != INVALID_HANDLE_VALUE)
-        platform->CloseHandle(handle);
     // A closed port keeps no stale handle for later calls to reach.
-    handle = INVALID_HANDLE_VALUE;
+    device.Reset();
 }
 
 void ComPort::ApplySettings()
@@ -176,7 +151,7 @@ void ComPort::ApplyDeviceControl()
     if (!connected)
         return;
     DCB dcb = BuildDeviceControl(*this);
-    platform->SetCommState(handle, &dcb);
+    platform->SetCommState(Handle(), &dcb);
 }
 
 void ComPort::ApplyTimeouts()
@@ -184,14 +159,14 @@ void ComPort::ApplyTimeouts()
     if (!connected)
         return;
     COMMTIMEOUTS record = BuildTimeouts(*this);
-    platform->SetCommTimeouts(handle, &record);
+    platform->SetCommTimeouts(Handle(), &record);
 }
 
 void ComPort::ApplyQueueSizes()
 {
     if (!connected)
         return;
-    platform->SetupComm(handle, static_cast<DWORD>(buffer->InputSize()),
+    platform->SetupComm(Handle(), static_cast<DWORD>(buffer->InputSize()),
                         static_cast<DWORD>(buffer->OutputSize()));
 }
 
@@ -199,7 +174,7 @@ std::uint32_t ComPort::WriteString(std::string_view text)
 {
     if (!connected)
         return 0;
-    WriteRequest request(*platform);
+    OverlappedRequest request(*platform);
     if (!request.Made())
         return 0;
 
@@ -208,17 +183,17 @@ std::uint32_t ComPort::WriteString(std::string_view text)
     DWORD count = 0;
     // A write that fails at once is never queued, and some drivers leave its
     // event reset: waiting for it then would never end.
-    if (!platform->WriteFile(handle, text.data(), length, &count, request.Record())
+    if (!platform->WriteFile(Handle(), text.data(), length, &count, request.Record())
         && platform->GetLastError() != ERROR_IO_PENDING)
         return 0;
     count = 0;
-    if (platform->WaitForSingleObject(request.Record()->hEvent, INFINITE) != WAIT_OBJECT_0) {
+    if (platform->WaitForSingleObject(request.Event(), INFINITE) != WAIT_OBJECT_0) {
         // The record must not be released while the driver may still use it.
-        platform->CancelIo(handle);
-        platform->GetOverlappedResult(handle, request.Record(), &count, TRUE);
+        platform->CancelIo(Handle());
+        platform->GetOverlappedResult(Handle(), request.Record(), &count, TRUE);
         return 0;
     }
-    if (!platform->GetOverlappedResult(handle, request.Record(), &count, FALSE))
+    if (!platform->GetOverlappedResult(Handle(), request.Record(), &count, FALSE))
         return 0;
     return count;
 }
@@ -226,7 +201,7 @@ std::uint32_t ComPort::WriteString(std::string_view text)
 void ComPort::Purge()
 {
     if (connected)
-        platform->PurgeComm(handle, PURGE_TXABORT | PURGE_RXABORT);
+        platform->PurgeComm(Handle(), PURGE_TXABORT | PURGE_RXABORT);
 }
 
 std::uint32_t ComPort::InputQueueCount()
@@ -235,7 +210,7 @@ std::uint32_t ComPort::InputQueueCount()
         return 0;
     DWORD errors = 0;
     COMSTAT status{};
-    if (!platform->ClearCommError(handle, &errors, &status))
+    if (!platform->ClearCommError(Handle(), &errors, &status))
         return 0;
     return status.cbInQue;
 }
@@ -245,24 +220,24 @@ ModemLines ComPort::ModemStatus()
     if (!connected)
         return {};
     DWORD status = 0;
-    if (!platform->GetCommModemStatus(handle, &status))
+    if (!platform->GetCommModemStatus(Handle(), &status))
         return {};
     return FromModemStatus(status);
 }
 
-void ComPort::StartEventThread()
+inline void ComPort::StartEventThread()
 {
     if (!Events.Empty())
         eventThread = CreateEventThread(this);
 }
 
 // Before the handle is closed, so that the thread never works on it.
-void ComPort::StopEventThread()
+inline void ComPort::StopEventThread()
 {
     toolkit::FreeObject(std::exchange(eventThread, nullptr));
 }
 
-void ComPort::NotifyAfterOpen()
+inline void ComPort::NotifyAfterOpen()
 {
     OnAfterOpen.Fire(this);
     const ModemLines lines = ModemStatus();
@@ -271,7 +246,7 @@ void ComPort::NotifyAfterOpen()
     OnRlsdChange.Fire(this, lines.Contains(ModemLine::Rlsd));
 }
 
-void ComPort::NotifyBeforeClose()
+inline void ComPort::NotifyBeforeClose()
 {
     OnBeforeClose.Fire(this);
     OnCtsChange.Fire(this, false);

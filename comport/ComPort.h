@@ -9,6 +9,7 @@
 #include "comport/ModemLines.h"
 #include "comport/PortName.h"
 #include "comport/SerialApi.h"
+#include "comport/SerialHandle.h"
 #include "toolkit/object/ToolkitObject.h"
 
 // The printer API's SetPort macro would rename the setter below.
@@ -56,7 +57,7 @@ public:
     toolkit::EventSlot<void(ComPort* sender)> OnRx80Full;
 
     bool Connected() const { return connected; }
-    HANDLE Handle() const { return handle; }
+    HANDLE Handle() const { return device.Get(); }
     bool ThreadCreated() const { return eventThread != nullptr; }
     comport::EventThread* EventThread() const { return eventThread; }
 
@@ -127,7 +128,7 @@ private:
     void NotifyBeforeClose();
 
     comport::EventThread* eventThread = nullptr;
-    HANDLE handle = INVALID_HANDLE_VALUE;
+    SerialDevice device;
     bool connected = false;
     std::uint8_t baudRate = 7;
     std::uint32_t customBaudRate = 9600;

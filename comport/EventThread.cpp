@@ -1,6 +1,7 @@
 #include "comport/EventThread.h"
 
 #include "comport/ComPort.h"
+#include "comport/OverlappedRequest.h"
 #include "comport/SerialApi.h"
 #include "toolkit/thread/Thread.h"
 
@@ -19,12 +20,16 @@ constexpr std::uint8_t SyncByMessage = 1;
 
 } // namespace
 
+inline EventThread::EventThread(ComPort* port)
+    : Port(port),
+      StopEvent(port->Platform().CreateEventA(nullptr, TRUE, FALSE, nullptr), {&port->Platform()})
+{
+}
+
 EventThread* CreateEventThread(ComPort* port)
 {
-    EventThread* self = toolkit::CreateObject<EventThread>();
+    EventThread* self = toolkit::CreateObject<EventThread>(port);
     SerialApi& api = port->Platform();
-    self->StopEvent = api.CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    self->Port = port;
     // Armed before the thread's first wait, which would otherwise fail on a
     // port whose mask is still empty.
     api.SetCommMask(port->Handle(), ToPlatformMask(port->Events));
@@ -42,25 +47,22 @@ std::uint32_t EventThread::Execute()
 {
     SerialApi& api = Port->Platform();
     const HANDLE device = Port->Handle();
-    OVERLAPPED wait{};
-    wait.hEvent = api.CreateEventA(nullptr, TRUE, TRUE, nullptr);
-    const HANDLE waitList[2] = {StopEvent, wait.hEvent};
     // Written by the platform when a wait completes, also after this loop
     // has stopped looking: it lives as long as the request may.
     DWORD mask = 0;
+    OverlappedRequest wait(api);
+    const HANDLE waitList[2] = {StopEvent.Get(), wait.Event()};
     bool outstanding = false;
 
-    if (wait.hEvent == nullptr) {
-        api.WaitForSingleObject(StopEvent, INFINITE);
-        return 0;
-    }
     for (;;) {
         mask = 0;
-        const BOOL completed = api.WaitCommEvent(device, &mask, &wait);
-        if (!completed && api.GetLastError() != ERROR_IO_PENDING) {
-            // Failed at once (an invalid handle, a mask the device cannot
-            // serve): nothing will complete, so retrying would only spin.
-            api.WaitForSingleObject(StopEvent, INFINITE);
+        // Without its event no wait can be followed; one that fails at once
+        // (an invalid handle, a mask the device cannot serve) never
+        // completes: either way retrying would only spin.
+        if (!wait.Made()
+            || (!api.WaitCommEvent(device, &mask, wait.Record())
+                && api.GetLastError() != ERROR_IO_PENDING)) {
+            api.WaitForSingleObject(StopEvent.Get(), INFINITE);
             break;
         }
         outstanding = true;
@@ -69,7 +71,7 @@ std::uint32_t EventThread::Execute()
             break;
         DWORD count = 0;
         outstanding = false;
-        if (api.GetOverlappedResult(device, &wait, &count, FALSE)) {
+        if (api.GetOverlappedResult(device, wait.Record(), &count, FALSE)) {
             Occurred = FromPlatformMask(mask);
             Dispatch();
         }
@@ -81,12 +83,11 @@ std::uint32_t EventThread::Execute()
     if (outstanding) {
         DWORD count = 0;
         api.CancelIo(device);
-        api.GetOverlappedResult(device, &wait, &count, TRUE);
+        api.GetOverlappedResult(device, wait.Record(), &count, TRUE);
     }
     // The receive side only: clearing the transmit side would throw away
     // bytes that a write has accepted but the line has not carried yet.
     api.PurgeComm(device, PURGE_RXCLEAR);
-    api.CloseHandle(wait.hEvent);
     return 0;
 }
 
@@ -153,16 +154,13 @@ void EventThread::NotifyByHandlers()
 void EventThread::Destroy()
 {
     SerialApi& api = Port->Platform();
-    api.SetEvent(StopEvent);
+    api.SetEvent(StopEvent.Get());
     api.Sleep(0);
     toolkit::ResumeThreadObject(Thread);
     if (Port->SyncMethod() == SyncByMessage)
         WaitForThreadHandlingSentMessages();
     toolkit::WaitForThread(Thread);
     toolkit::FreeObject(std::exchange(Thread, nullptr));
-    // Closed only now that no thread can still be waiting on it.
-    if (StopEvent != nullptr)
-        api.CloseHandle(std::exchange(StopEvent, nullptr));
     ToolkitObject::Destroy();
 }
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "comport/LineEvents.h"
+#include "comport/SerialHandle.h"
 #include "toolkit/object/ToolkitObject.h"
 
 namespace toolkit {
@@ -20,8 +21,11 @@ class ComPort;
 // Freeing it stops the thread and waits for its end.
 class EventThread : public toolkit::ToolkitObject {
 public:
+    explicit EventThread(ComPort* port);
+
     ComPort* Port = nullptr;
-    HANDLE StopEvent = nullptr;
+    // Closed only with the object, when no thread can still wait on it.
+    SerialEvent StopEvent;
     // The events of the last completed wait.
     LineEvents Occurred;
     toolkit::Thread* Thread = nullptr;
