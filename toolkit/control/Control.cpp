@@ -74,6 +74,8 @@ DestroyWatch::~DestroyWatch()
     }
 }
 
+Control::~Control() = default;
+
 void Control::Init()
 {
     Children = CreateList();
@@ -209,12 +211,9 @@ void Control::Destroy()
 
     if (HWND window = Handle) {
         if (IsWindow(window)) {
-            auto previous = reinterpret_cast<HICON>(SendMessageA(window, WM_SETICON, ICON_BIG, 0));
-            if (!IconShared) {
-                DropIcon(previous);
-                if (Icon != previous && Icon != InvalidIcon)
-                    DropIcon(Icon);
-            }
+            // The window lets go of the icon before the control destroys it.
+            SendMessageA(window, WM_SETICON, ICON_BIG, 0);
+            Icon.Reset();
             if (!WindowGone)
                 DestroyWindow(window);
         }

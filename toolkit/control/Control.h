@@ -8,6 +8,7 @@
 #include "toolkit/control/ControlKind.h"
 #include "toolkit/control/MessageRecord.h"
 #include "toolkit/graphics/Color.h"
+#include "toolkit/graphics/IconHandle.h"
 #include "toolkit/object/EventSlot.h"
 #include "toolkit/object/ToolkitObject.h"
 
@@ -41,9 +42,11 @@ public:
     DWORD Style = WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_OVERLAPPEDWINDOW;
     DWORD ExStyle = WS_EX_CONTROLPARENT;
     HCURSOR Cursor = nullptr;
-    // 0 = not yet resolved; InvalidIcon = no icon.
-    HICON Icon = nullptr;
-    bool IconShared = false;
+    // The window's icon: one the control owns and destroys with its window,
+    // or one it only shows (a resource icon; InvalidIcon = no icon). Neither
+    // set = not yet resolved.
+    OwnedIcon Icon;
+    BorrowedIcon SharedIcon;
     char* Caption = nullptr;
     std::uint8_t SizeState = 0;
     int SavedShowCommand = 0;
@@ -121,6 +124,8 @@ public:
     bool DestructionBegun() const { return destructionBegun; }
 
 protected:
+    // Out of line: the kinds derived from Control share it.
+    ~Control() override;
     void Init() override;
     void Destroy() override;
 
@@ -209,7 +214,8 @@ bool IsVisible(Control* control);
 bool IsEnabled(Control* control);
 void Invalidate(Control* control);
 HICON GetIcon(Control* control);
-void SetIcon(Control* control, HICON icon);
+// The control shows the icon and never destroys it.
+void SetIcon(Control* control, BorrowedIcon icon);
 void SetIconFromResource(Control* control, HINSTANCE module, const char* name);
 void SetBackgroundColor(Control* control, toolkit::Color color);
 void SetFocused(Control* control, bool focused);

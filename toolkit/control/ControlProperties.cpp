@@ -20,6 +20,11 @@ char* CopyText(const char* text)
     return copy;
 }
 
+HICON ShownIcon(const Control* control)
+{
+    return control->Icon ? control->Icon.Get() : control->SharedIcon.Get();
+}
+
 } // namespace
 
 WindowText::WindowText(const char* caption) : text(caption)
@@ -108,43 +113,36 @@ void Invalidate(Control* control)
 
 HICON GetIcon(Control* control)
 {
-    if (control == nullptr || control->Icon == InvalidIcon)
+    if (control == nullptr)
         return nullptr;
-    if (control->Icon != nullptr || MainControl == nullptr)
-        return control->Icon;
-    if (control == MainControl) {
-        // The program's own icon resource: shared, never destroyed by us.
-        control->Icon = LoadIconA(GetModuleHandleA(nullptr), "MAINICON");
-        control->IconShared = control->Icon != nullptr;
-    } else if (HICON mainIcon = GetIcon(MainControl)) {
-        control->Icon = CopyIconImage(mainIcon);
+    // The main control borrows the program's icon resource; any other makes
+    // a copy of it, which is its own.
+    if (ShownIcon(control) == nullptr && MainControl != nullptr) {
+        if (control == MainControl)
+            control->SharedIcon = BorrowedIcon(LoadIconA(GetModuleHandleA(nullptr), "MAINICON"));
+        else if (HICON mainIcon = GetIcon(MainControl))
+            control->Icon.Reset(CopyIconImage(mainIcon));
     }
-    return control->Icon;
+    const HICON icon = ShownIcon(control);
+    return icon == InvalidIcon ? nullptr : icon;
 }
 
-void SetIcon(Control* control, HICON icon)
+// An icon the control owned before goes only once the window no longer shows it.
+void SetIcon(Control* control, BorrowedIcon icon)
 {
-    if (control == nullptr || control->Icon == icon)
+    if (control == nullptr || ShownIcon(control) == icon.Get())
         return;
-    const bool previousShared = std::exchange(control->IconShared, false);
-    HICON old = std::exchange(control->Icon, icon);
-    const LPARAM sent = icon == InvalidIcon ? 0 : reinterpret_cast<LPARAM>(icon);
-    auto previous = reinterpret_cast<HICON>(Perform(control, WM_SETICON, ICON_BIG, sent));
-    if (previousShared)
-        return;
-    // Making the window may already have given it the new icon.
-    if (previous != icon)
-        DropIcon(previous);
-    if (old != previous && old != icon && old != InvalidIcon)
-        DropIcon(old);
+    const OwnedIcon old = std::move(control->Icon);
+    control->SharedIcon = icon;
+    const LPARAM sent = icon.Get() == InvalidIcon ? 0 : reinterpret_cast<LPARAM>(icon.Get());
+    Perform(control, WM_SETICON, ICON_BIG, sent);
 }
 
 void SetIconFromResource(Control* control, HINSTANCE module, const char* name)
 {
-    if (control == nullptr)
-        return;
-    SetIcon(control, LoadIconA(module, name));
-    control->IconShared = true;
+    // Resource icons are shared by the platform: shown, never destroyed. A
+    // missing one leaves the icon unresolved, to be found by GetIcon.
+    SetIcon(control, BorrowedIcon(LoadIconA(module, name)));
 }
 
 void SetBackgroundColor(Control* control, toolkit::Color color)

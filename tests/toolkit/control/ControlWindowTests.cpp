@@ -283,7 +283,8 @@ TEST_F(Properties, MissingIconResourceSendsNothingAndMainIconIsTheFallback)
     Control* form = NewForm();
     MainControl = form;
     SetIconFromResource(form, Module(), "APP");
-    EXPECT_EQ(form->Icon, nullptr);
+    EXPECT_EQ(form->Icon.Get(), nullptr);
+    EXPECT_EQ(form->SharedIcon.Get(), nullptr);
     EXPECT_EQ(form->Handle, nullptr); // nothing was sent, so no window was needed
     ASSERT_NE(GetWindowHandle(form), nullptr);
     HICON mainIcon = LoadIconA(Module(), "MAINICON");
@@ -303,6 +304,24 @@ TEST_F(Properties, MissingIconResourceSendsNothingAndMainIconIsTheFallback)
     ASSERT_NE(GetIconInfo(mainIcon, &info), 0) << "the shared icon is still there";
     DeleteObject(info.hbmColor);
     DeleteObject(info.hbmMask);
+}
+
+// A missing resource leaves nothing marked shared: the copy of the main icon
+// that a later GetIcon makes belongs to the control and goes with it.
+TEST_F(Properties, AfterAMissingIconResourceTheCopyOfTheMainIconIsStillDestroyed)
+{
+    Control* form = NewForm();
+    MainControl = form;
+    ASSERT_NE(GetIcon(form), nullptr);
+    const std::int32_t icons = LiveObjects(ObjectKind::Icon);
+    Control* other = NewForm();
+    SetIconFromResource(other, Module(), "APP");
+    ASSERT_NE(GetWindowHandle(other), nullptr);
+    EXPECT_EQ(LiveObjects(ObjectKind::Icon), icons + 1);
+    FreeObject(other);
+    EXPECT_EQ(LiveObjects(ObjectKind::Icon), icons);
+    MainControl = nullptr;
+    FreeObject(form);
 }
 
 HWND formWindow = nullptr;
