@@ -6,7 +6,11 @@ namespace toolkit {
 
 DWORD WINAPI ThreadEntry(void* parameter)
 {
-    return static_cast<Thread*>(parameter)->Execute();
+    auto* thread = static_cast<Thread*>(parameter);
+    // Ended before it ever started: the work never runs.
+    if (thread->terminated)
+        return 0;
+    return thread->Execute();
 }
 
 Thread* CreateThreadObject()
@@ -58,9 +62,14 @@ void TerminateThreadObject(Thread* thread)
 {
     if (thread == nullptr)
         return;
-    if (thread->handle)
-        ::TerminateThread(thread->Handle(), 0);
     thread->terminated = true;
+    if (!thread->handle)
+        return;
+    // Killing a thread that has never run can bring the whole process down
+    // under Wine; one that never started is let run to its end instead,
+    // which comes at once with exit code 0, as a kill would give.
+    if (!thread->suspended || ::ResumeThread(thread->Handle()) != 1)
+        ::TerminateThread(thread->Handle(), 0);
 }
 
 std::uint32_t WaitForThread(Thread* thread)
