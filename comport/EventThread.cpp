@@ -47,11 +47,11 @@ std::uint32_t EventThread::Execute()
 {
     SerialApi& api = Port->Platform();
     const HANDLE device = Port->Handle();
-    OverlappedRequest wait(api);
-    const HANDLE waitList[2] = {StopEvent.Get(), wait.Event()};
     // Written by the platform when a wait completes, also after this loop
     // has stopped looking: it lives as long as the request may.
     DWORD mask = 0;
+    OverlappedRequest wait(api);
+    const HANDLE waitList[2] = {StopEvent.Get(), wait.Event()};
     bool outstanding = false;
 
     for (;;) {
