@@ -152,6 +152,18 @@ same_button() {
 }
 button_looks_unlike() { ! same_button "$1"; }
 
+# The flat button is raised while the mouse is over it, and flat again once
+# the mouse has left it.
+hover_and_leave_button() {
+  point_at 60 150
+  sleep 0.5
+  button_shot flat
+  point_at "${button[@]}"
+  wait_until 10 button_looks_unlike flat || fail "no raised edge while the mouse is over the button"
+  point_at 60 150
+  wait_until 10 same_button flat || fail "the button stays raised after the mouse has left it"
+}
+
 app_finished() { ! kill -0 "$app_pid" 2>/dev/null; }
 
 # Checks that the program has ended, with exit code 0, after what was done.
@@ -299,13 +311,7 @@ case $scenario in
     # once the mouse has left it.
     needs import compare
     start_app "$prefix"
-    point_at 60 150
-    sleep 0.5
-    button_shot flat
-    point_at "${button[@]}"
-    wait_until 10 button_looks_unlike flat || fail "no raised edge while the mouse is over the button"
-    point_at 60 150
-    wait_until 10 same_button flat || fail "the button stays raised after the mouse has left it"
+    hover_and_leave_button
     close_with_close_box
     ;;
 
@@ -376,13 +382,7 @@ case $scenario in
     CQ_APP="$planted/$(basename "$CQ_APP")"
     mark_lines
     start_app "$prefix"
-    point_at 60 150
-    sleep 0.5
-    button_shot flat
-    point_at "${button[@]}"
-    wait_until 10 button_looks_unlike flat || fail "no raised edge while the mouse is over the button"
-    point_at 60 150
-    wait_until 10 same_button flat || fail "the button stays raised after the mouse has left it"
+    hover_and_leave_button
     keys Return
     expect_only 1 "$(configured 2 16 52)"
     close_with_close_box
