@@ -33,6 +33,7 @@ fail() {
     [[ -z "$app_pid" ]] || say "the program $(describe_app); its messages: $(tr '\n' ' ' <"$work/app.err")"
     say "its lines: $(cd "$app_prefix/dosdevices" && for n in $(seq 17); do printf 'com%s->%s ' "$n" "$(readlink "com$n" || echo -)"; done)"
     say "the prefix's Wine and X: $("$CQ_TOOLS/wine-run" --prefix "$app_prefix" --status | tr '\n' ';')"
+    say "X windows on $DISPLAY: $(xwininfo -root -children 2>/dev/null | sed -n 's/^ *\(0x[0-9a-f]*\) \(.*\)$/\1 \2/p' | tr '\n' ';')"
   fi
   exit 1
 }
@@ -52,10 +53,10 @@ end_started() {
 
 use_display() { DISPLAY=$(cat "$1/display"); export DISPLAY; }
 
-# Wine closes a desktop a second after its last program has left it, and a
-# program that arrives just then waits for a desktop that never shows (no
-# window, not even the desktop's). No program of these tests runs while the
-# next one starts, so a desktop that is still there is closing: let it go.
+# Wine closes a desktop a second after its last program has left it. Each
+# scenario starts from the same state, a session with no desktop: no program
+# of these tests runs while the next one starts, so a desktop that is still
+# there is closing, and the next program waits until it has gone.
 desktop_closed() {
   ! "$CQ_TOOLS/wine-run" --prefix "$1" --status | grep -q 'explorer\.exe'
 }
