@@ -69,6 +69,10 @@ start_app() {
   use_display "$on_prefix"
   app_prefix=$on_prefix
   wait_until 30 desktop_closed "$on_prefix" || fail "the desktop of the program before does not close"
+  # The pointer waits in the screen's corner, outside the centred window:
+  # where the scenario before left it, it may rest on the new window's
+  # button, which would be raised before the scenario points at it.
+  xdotool mousemove 0 0
   "$CQ_TOOLS/wine-run" --prefix "$on_prefix" "$CQ_APP" >"$work/app.out" 2>"$work/app.err" &
   app_pid=$!
   if ! wait_until 60 find_window; then
@@ -153,12 +157,19 @@ same_button() {
 }
 button_looks_unlike() { ! same_button "$1"; }
 
+# The flat button as it is first drawn (the mouse has not been over it yet):
+# its caption shows, so the picture has more than the one colour of the
+# background.
+button_drawn() {
+  button_shot flat
+  [[ $(identify -format %k "$work/button-flat.png") -gt 1 ]]
+}
+
 # The flat button is raised while the mouse is over it, and flat again once
 # the mouse has left it.
 hover_and_leave_button() {
   point_at 60 150
-  sleep 0.5
-  button_shot flat
+  wait_until 10 button_drawn || fail "the button was not drawn"
   point_at "${button[@]}"
   wait_until 10 button_looks_unlike flat || fail "no raised edge while the mouse is over the button"
   point_at 60 150
@@ -310,7 +321,7 @@ case $scenario in
   button-hover)
     # The flat button is raised while the mouse is over it, and flat again
     # once the mouse has left it.
-    needs import compare
+    needs import compare identify
     start_app "$prefix"
     hover_and_leave_button
     close_with_close_box
@@ -367,6 +378,7 @@ case $scenario in
     # button first needs comctl32, nor uxtheme.dll, which user32 loads later;
     # and it still works.
     : "${CQ_PLANTED_DLL:?}" "${CQ_IMPORTS_COMCTL32:?}"
+    needs import compare identify
     planted="$work/planted"
     rm -rf "$planted" && mkdir -p "$planted"
     cp "$CQ_APP" "$CQ_IMPORTS_COMCTL32" "$planted/"
