@@ -10,7 +10,8 @@
 // debugger is attached (the debugger sees the fault first). It does not halt
 // where it is called: after a stack overflow that stack has no room left for
 // a message box. It resumes the main thread instead at the start of the halt,
-// on a part of the stack near its base that nothing uses any more.
+// as if the program entry had called it, with every frame below the entry
+// given up.
 
 namespace runtime {
 
@@ -22,7 +23,8 @@ namespace {
 ULONG StackGuarantee = 32 * 1024;
 
 DWORD mainThreadId = 0;
-std::uintptr_t haltStackTop = 0;
+std::uintptr_t haltStack = 0;
+void* entryHandlerChain = nullptr;
 LPTOP_LEVEL_EXCEPTION_FILTER previousFilter = nullptr;
 void* overflowHandler = nullptr;
 bool registered = false;
@@ -30,14 +32,31 @@ bool registered = false;
 std::uint8_t faultNumber = 0;
 std::uintptr_t faultAddress = 0;
 
+// The head of the thread's chain of registered frame handlers.
+void* HandlerChain()
+{
+    void* head = nullptr;
+#if defined(__x86_64__)
+    asm volatile("movq %%gs:0, %0" : "=r"(head));
+#elif defined(__i386__)
+    asm volatile("movl %%fs:0, %0" : "=r"(head));
+#endif
+    return head;
+}
+
 [[noreturn]] void HaltAfterFault()
 {
+    // The handlers that the abandoned frames registered (the platform's, when
+    // the fault came in a message it sent; a stack overflow leaves them all)
+    // lie on the stack that the halt now reuses: the chain goes back to what
+    // it was at start, so that a fault while halting is not handed to them.
     // A floating-point fault leaves its exception pending in the FPU.
 #if defined(__x86_64__)
     const std::uint32_t defaultControl = 0x1F80;
-    asm volatile("fninit\n\tldmxcsr %0" : : "m"(defaultControl));
+    asm volatile("movq %0, %%gs:0\n\tfninit\n\tldmxcsr %1" : : "r"(entryHandlerChain), "m"(defaultControl)
+                 : "memory");
 #elif defined(__i386__)
-    asm volatile("fninit");
+    asm volatile("movl %0, %%fs:0\n\tfninit" : : "r"(entryHandlerChain) : "memory");
 #endif
     RaiseRuntimeError(faultNumber, faultAddress);
 }
@@ -70,15 +89,17 @@ long __stdcall OuterExceptionHandler(EXCEPTION_POINTERS* exception)
     if ((record->ExceptionFlags & EXCEPTION_NONCONTINUABLE) != 0)
         RaiseRuntimeError(faultNumber, faultAddress);
 
-    // Enter HaltAfterFault as if called from the frame below the program
-    // entry. Nothing is written to that stack before the thread is there:
-    // this handler itself may be running on it.
+    // Enter HaltAfterFault as if the program entry had called it: on x86_64,
+    // where the entry's calls all keep their return address in one place,
+    // a fault while halting then unwinds through the entry to the platform's
+    // outermost handler. Nothing is written to that stack before the thread
+    // is there: this handler itself may be running on it.
     CONTEXT* context = exception->ContextRecord;
 #if defined(__x86_64__)
-    context->Rsp = haltStackTop - sizeof(void*);
+    context->Rsp = haltStack;
     context->Rip = reinterpret_cast<DWORD64>(&HaltAfterFault);
 #elif defined(__i386__)
-    context->Esp = haltStackTop - sizeof(void*);
+    context->Esp = haltStack;
     context->Eip = reinterpret_cast<DWORD>(&HaltAfterFault);
 #else
 #error "Unsupported processor"
@@ -87,10 +108,11 @@ long __stdcall OuterExceptionHandler(EXCEPTION_POINTERS* exception)
     return EXCEPTION_CONTINUE_EXECUTION;
 }
 
-void RegisterOuterExceptionHandler(std::uintptr_t haltStack)
+void RegisterOuterExceptionHandler(std::uintptr_t entryCallReturn)
 {
     mainThreadId = GetCurrentThreadId();
-    haltStackTop = haltStack & ~std::uintptr_t{15};
+    haltStack = entryCallReturn;
+    entryHandlerChain = HandlerChain();
     ULONG guarantee = StackGuarantee;
     SetThreadStackGuarantee(&guarantee);
     previousFilter = SetUnhandledExceptionFilter(&OuterExceptionHandler);

@@ -11,9 +11,10 @@ namespace runtime {
 // other threads are left to the platform.
 long __stdcall OuterExceptionHandler(_EXCEPTION_POINTERS* exception);
 
-// haltStack is a place of the main thread's stack, below the frame of the
-// program entry, that the halt may run on once a fault has been taken.
-void RegisterOuterExceptionHandler(std::uintptr_t haltStack);
+// Called by StartProgram, which the program entry calls first, with the place
+// of its return address: the halt after a fault runs from there, with the
+// chain of registered frame handlers taken back to what it is now.
+void RegisterOuterExceptionHandler(std::uintptr_t entryCallReturn);
 void RemoveOuterExceptionHandler();
 
 } // namespace runtime

@@ -24,10 +24,6 @@ ModuleTable* programModules = nullptr;
 // to report, so pending is kept apart from the address.
 bool failurePending = false;
 
-// Room kept between the frame of StartProgram and the halt's stack, so that
-// halting can never reach the program entry's own frame.
-constexpr std::uintptr_t HaltStackMargin = 256;
-
 void RunStaticConstructors()
 {
 #if defined(__GNUC__)
@@ -41,13 +37,12 @@ void RunStaticConstructors()
 
 } // namespace
 
-// Never inlined into the entry: the halt stack is measured from this frame,
-// which lies below every frame of the program entry.
+// Never inlined into the entry: the halt after a fault starts on the place of
+// its return address, at the bottom of the entry's frame.
 __attribute__((noinline)) void StartProgram(ModuleTable& modules)
 {
     MainInstance = GetModuleHandleA(nullptr);
-    RegisterOuterExceptionHandler(reinterpret_cast<std::uintptr_t>(__builtin_frame_address(0)) -
-                                  HaltStackMargin);
+    RegisterOuterExceptionHandler(reinterpret_cast<std::uintptr_t>(__builtin_dwarf_cfa()) - sizeof(void*));
     RunStaticConstructors();
 
     programModules = &modules;

@@ -8,6 +8,7 @@ constexpr DWORD PollInterval = 20;
 
 struct BoxSearch {
     DWORD processId;
+    HWND seen;
     HWND found;
 };
 
@@ -17,7 +18,7 @@ BOOL CALLBACK FindBox(HWND window, LPARAM parameter)
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
     char caption[16] = {};
-    if (owner == search->processId && IsWindowVisible(window) &&
+    if (owner == search->processId && window != search->seen && IsWindowVisible(window) &&
         GetWindowTextA(window, caption, sizeof(caption)) > 0 && std::string(caption) == "Error") {
         search->found = window;
         return FALSE;
@@ -41,9 +42,9 @@ BOOL CALLBACK FindText(HWND control, LPARAM parameter)
 
 } // namespace
 
-HWND WaitForErrorBox(const ChildProcess& child, DWORD milliseconds)
+HWND WaitForErrorBox(const ChildProcess& child, DWORD milliseconds, HWND seen)
 {
-    BoxSearch search{child.Id(), nullptr};
+    BoxSearch search{child.Id(), seen, nullptr};
     bool ended = false;
     PollUntil(
         [&] {

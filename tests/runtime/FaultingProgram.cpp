@@ -36,7 +36,8 @@ void SayAddress(const char* label, std::uintptr_t address)
 }
 
 enum class Mode { Normal, AccessViolation, NullCall, Divide, StackOverflow, Raise, OutOfMemory,
-                  ReleaseInvalid, ThreadFault, WindowProcedureFault, ClickFault, InitializeFault, FinalizeFault, Unknown };
+                  ReleaseInvalid, ThreadFault, WindowProcedureFault, ClickFault, InitializeFault, FinalizeFault,
+                  OverflowInCreateThenFinalizeFault, Unknown };
 
 Mode ModeOf(const char* commandLine)
 {
@@ -54,6 +55,7 @@ Mode ModeOf(const char* commandLine)
         {"click-fault", Mode::ClickFault},
         {"initialize-fault", Mode::InitializeFault},
         {"finalize-fault", Mode::FinalizeFault},
+        {"overflow-in-create-then-finalize-fault", Mode::OverflowInCreateThenFinalizeFault},
     };
     const char* argument = std::strrchr(commandLine, ' ');
     argument = argument == nullptr ? commandLine : argument + 1;
@@ -134,10 +136,13 @@ LRESULT CALLBACK FaultingWindowProcedure(HWND window, UINT message, WPARAM wPara
 {
     if (message == WM_USER)
         WriteToAddressZero();
+    if (message == WM_CREATE && mode == Mode::OverflowInCreateThenFinalizeFault)
+        Recurse(0);
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-// A fault in a message handler, dispatched by the platform's message loop.
+// A fault in a message handler, dispatched by the platform's message loop, or
+// sent by the platform from inside its own call (WM_CREATE).
 void FaultInWindowProcedure()
 {
     WNDCLASSA windowClass{};
@@ -145,9 +150,9 @@ void FaultInWindowProcedure()
     windowClass.hInstance = GetModuleHandleA(nullptr);
     windowClass.lpszClassName = "FaultingWindow";
     RegisterClassA(&windowClass);
+    SayAddress("fault", reinterpret_cast<std::uintptr_t>(FaultingInstruction));
     HWND window = CreateWindowA("FaultingWindow", "", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
                                 nullptr, windowClass.hInstance, nullptr);
-    SayAddress("fault", reinterpret_cast<std::uintptr_t>(FaultingInstruction));
     PostMessageA(window, WM_USER, 0, 0);
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0)
@@ -208,6 +213,7 @@ void Fault()
         break;
     }
     case Mode::WindowProcedureFault:
+    case Mode::OverflowInCreateThenFinalizeFault:
         FaultInWindowProcedure();
         break;
     case Mode::ClickFault:
@@ -230,7 +236,7 @@ void FinalizeA() { Say("fini A\n"); }
 void FinalizeB()
 {
     Say("fini B\n");
-    if (mode == Mode::FinalizeFault)
+    if (mode == Mode::FinalizeFault || mode == Mode::OverflowInCreateThenFinalizeFault)
         WriteToAddressZero();
 }
 void FinalizeC() { Say("fini C\n"); }

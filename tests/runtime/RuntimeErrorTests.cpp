@@ -191,6 +191,35 @@ private:
     bool hadPrevious = false;
 };
 
+// A stack overflow is taken before any frame is asked, so the frames it
+// abandons stay registered, those of the message the platform was sending
+// (WM_CREATE) among them. A fault in the halt after it still gets a box of its
+// own, and the rest of the finalization runs.
+TEST(ModuleOrder, AFinalizationFaultingAfterAnOverflowInWMCreateGetsASecondBox)
+{
+    QuietPlatformCrashes quiet;
+    ChildProcess child(Program(), "overflow-in-create-then-finalize-fault");
+    ASSERT_TRUE(child.Started());
+    HWND first = WaitForErrorBox(child, BoxWait);
+    ASSERT_NE(first, nullptr) << "no box for the stack overflow";
+    const std::uintptr_t place = ReportedFault(child.TakeOutput());
+    ASSERT_NE(place, 0u);
+    EXPECT_EQ(BoxText(first).rfind("Runtime error 202 at ", 0), 0u) << BoxText(first);
+    PressOk(first);
+
+    HWND second = WaitForErrorBox(child, BoxWait, first);
+    const std::string finalized = child.TakeOutput();
+    ASSERT_NE(second, nullptr) << "no box for the faulting finalization; the process "
+                               << (child.Ended() ? "ended with " + std::to_string(child.WaitForExit(0))
+                                                 : std::string("still runs"))
+                               << " after: " << finalized;
+    EXPECT_EQ(BoxText(second), ExpectedText(216, place));
+    EXPECT_EQ(finalized, "fini C\nfini B\n");
+    PressOk(second);
+    EXPECT_EQ(child.WaitForExit(ExitWait), 216u);
+    EXPECT_EQ(child.TakeOutput(), "fini A\n");
+}
+
 TEST(FaultOnOtherThread, IsLeftToThePlatformWithoutTheBox)
 {
     QuietPlatformCrashes quiet;
