@@ -26,7 +26,9 @@ void RestrictLibrarySearch()
 constexpr runtime::Module moduleList[] = {
     {RestrictLibrarySearch, nullptr},
 };
-runtime::ModuleTable modules(moduleList);
+// Filled at entry: a table set up before would be the program's only
+// initialised data.
+runtime::ModuleTable modules;
 
 app::MainForm* mainForm = nullptr;
 
@@ -34,6 +36,7 @@ app::MainForm* mainForm = nullptr;
 
 void ProgramEntry()
 {
+    modules = runtime::ModuleTable(moduleList);
     runtime::StartProgram(modules);
     app::BuildMainForm(mainForm, nullptr);
     // Ends when the window is closed, with the form and all it owns freed.

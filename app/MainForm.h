@@ -14,19 +14,20 @@ namespace app {
 // The application's record: the window, the port it configures and the
 // window's nine children. The Form owns the record and the ComPort; the
 // children belong to the Form as their parent. The record frees nothing.
+// Made by CreateObject: members without an initializer start at zero.
 class MainForm : public toolkit::ToolkitObject {
 public:
-    toolkit::Control* Form = nullptr;
-    comport::ComPort* ComPort = nullptr;
-    toolkit::Control* PortList = nullptr;
-    toolkit::Control* ConfigureButton = nullptr;
-    toolkit::Control* PortLabel = nullptr;
-    toolkit::Control* RowsLabel = nullptr;
-    toolkit::Control* ColumnsLabel = nullptr;
-    toolkit::Control* RowsList = nullptr;
-    toolkit::Control* ColumnsList = nullptr;
-    toolkit::Control* TypeLabel = nullptr;
-    toolkit::Control* TypeList = nullptr;
+    toolkit::Control* Form;
+    comport::ComPort* ComPort;
+    toolkit::Control* PortList;
+    toolkit::Control* ConfigureButton;
+    toolkit::Control* PortLabel;
+    toolkit::Control* RowsLabel;
+    toolkit::Control* ColumnsLabel;
+    toolkit::Control* RowsList;
+    toolkit::Control* ColumnsList;
+    toolkit::Control* TypeLabel;
+    toolkit::Control* TypeList;
 };
 
 // Builds the window "Config Quarnel" with its defaults (Com1, 2 rows, 16

@@ -30,13 +30,14 @@ class EventThread;
 // open it hands its group to the device at once. No operation reports a
 // platform failure; a port that cannot be opened behaves as an open port
 // whose calls all fail quietly.
+// Made by CreateObject: members without an initializer start at zero.
 class ComPort : public toolkit::ToolkitObject {
 public:
     // Read by the owner; written by the owner directly, taking effect at the
     // next Open.
     LineEvents Events = AllLineEvents;
     // Receives the line-event messages when SyncMethod is 1.
-    HWND NotifyWindow = nullptr;
+    HWND NotifyWindow;
 
     // Line events, called on the event thread when SyncMethod is 0 or 2.
     toolkit::EventSlot<void(ComPort* sender, std::uint32_t count)> OnRxChar;
@@ -127,21 +128,21 @@ private:
     void NotifyAfterOpen();
     void NotifyBeforeClose();
 
-    comport::EventThread* eventThread = nullptr;
+    comport::EventThread* eventThread;
     SerialDevice device;
-    bool connected = false;
+    bool connected;
     std::uint8_t baudRate = 7;
     std::uint32_t customBaudRate = 9600;
     PortName port;
-    std::uint8_t stopBits = 0;
+    std::uint8_t stopBits;
     std::uint8_t dataBits = 3;
-    bool discardNull = false;
-    char eventChar = 0;
-    comport::Buffer* buffer = nullptr;
-    comport::Parity* parity = nullptr;
-    comport::Timeouts* timeouts = nullptr;
-    comport::FlowControl* flowControl = nullptr;
-    std::uint8_t syncMethod = 0;
+    bool discardNull;
+    char eventChar;
+    comport::Buffer* buffer;
+    comport::Parity* parity;
+    comport::Timeouts* timeouts;
+    comport::FlowControl* flowControl;
+    std::uint8_t syncMethod;
     SerialApi* platform = &Win32SerialApi();
 };
 

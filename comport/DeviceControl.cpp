@@ -14,9 +14,10 @@ constexpr DWORD BaudRates[] = {
 
 constexpr BYTE ByteSizes[] = {5, 6, 7, 8};
 constexpr BYTE StopBitsValues[] = {ONESTOPBIT, ONE5STOPBITS, TWOSTOPBITS};
-constexpr DWORD DtrControls[] = {DTR_CONTROL_DISABLE, DTR_CONTROL_ENABLE, DTR_CONTROL_HANDSHAKE};
-constexpr DWORD RtsControls[] = {RTS_CONTROL_DISABLE, RTS_CONTROL_ENABLE, RTS_CONTROL_HANDSHAKE,
-                                 RTS_CONTROL_TOGGLE};
+// Two-bit fields of the DCB.
+constexpr BYTE DtrControls[] = {DTR_CONTROL_DISABLE, DTR_CONTROL_ENABLE, DTR_CONTROL_HANDSHAKE};
+constexpr BYTE RtsControls[] = {RTS_CONTROL_DISABLE, RTS_CONTROL_ENABLE, RTS_CONTROL_HANDSHAKE,
+                                RTS_CONTROL_TOGGLE};
 
 template <typename T, std::size_t N>
 T Lookup(const T (&table)[N], std::uint8_t index)

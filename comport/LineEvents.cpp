@@ -4,7 +4,8 @@ namespace comport {
 
 namespace {
 
-constexpr DWORD MaskBits[LineEventCount] = {
+// All within the low 16 bits.
+constexpr WORD MaskBits[LineEventCount] = {
     EV_RXCHAR, EV_TXEMPTY, EV_RXFLAG, EV_RING, EV_BREAK,
     EV_CTS,    EV_DSR,     EV_ERR,    EV_RLSD, EV_RX80FULL,
 };

@@ -14,7 +14,8 @@ public:
     std::string_view View() const { return {text, length}; }
     int Number() const { return number; }
 
-    friend bool operator==(const PortName& a, const PortName& b) { return a.View() == b.View(); }
+    // The text follows from the number.
+    friend bool operator==(const PortName& a, const PortName& b) { return a.number == b.number; }
 
 private:
     char text[8] = {};

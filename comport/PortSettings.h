@@ -10,11 +10,12 @@ class ComPort;
 
 // The four groups of settings a port owns. Each setter does nothing for the
 // value already stored; otherwise it stores the value and, through Owner,
-// hands the whole group to the device at once when the port is open.
+// hands the whole group to the device at once when the port is open. Made by
+// CreateObject: members without an initializer start at zero.
 
 class Buffer : public toolkit::ToolkitObject {
 public:
-    ComPort* Owner = nullptr;
+    ComPort* Owner;
 
     std::int32_t InputSize() const { return inputSize; }
     std::int32_t OutputSize() const { return outputSize; }
@@ -33,7 +34,7 @@ private:
 
 class Parity : public toolkit::ToolkitObject {
 public:
-    ComPort* Owner = nullptr;
+    ComPort* Owner;
 
     // 0 None, 1 Odd, 2 Even, 3 Mark, 4 Space: the platform's values.
     std::uint8_t Mode() const { return mode; }
@@ -49,15 +50,15 @@ public:
     static constexpr std::uint8_t HighestMode = 4;
 
 private:
-    std::uint8_t mode = 0;
-    bool check = false;
-    bool replace = false;
-    char replaceChar = 0;
+    std::uint8_t mode;
+    bool check;
+    bool replace;
+    char replaceChar;
 };
 
 class Timeouts : public toolkit::ToolkitObject {
 public:
-    ComPort* Owner = nullptr;
+    ComPort* Owner;
 
     // Milliseconds; -1 is MAXDWORD.
     std::int32_t ReadInterval() const { return readInterval; }
@@ -78,15 +79,15 @@ private:
     // A read returns at once with what is queued; a write of n bytes gives
     // up after 1000 + 100 n milliseconds.
     std::int32_t readInterval = -1;
-    std::int32_t readTotalMultiplier = 0;
-    std::int32_t readTotalConstant = 0;
+    std::int32_t readTotalMultiplier;
+    std::int32_t readTotalConstant;
     std::int32_t writeTotalMultiplier = 100;
     std::int32_t writeTotalConstant = 1000;
 };
 
 class FlowControl : public toolkit::ToolkitObject {
 public:
-    ComPort* Owner = nullptr;
+    ComPort* Owner;
 
     bool OutCtsFlow() const { return outCtsFlow; }
     bool OutDsrFlow() const { return outDsrFlow; }
@@ -119,14 +120,14 @@ private:
     template <typename T>
     void Change(T& field, T value);
 
-    bool outCtsFlow = false;
-    bool outDsrFlow = false;
-    std::uint8_t dtrControl = 0;
-    std::uint8_t rtsControl = 0;
-    bool outX = false;
-    bool inX = false;
-    bool dsrSensitivity = false;
-    bool txContinueOnXoff = false;
+    bool outCtsFlow;
+    bool outDsrFlow;
+    std::uint8_t dtrControl;
+    std::uint8_t rtsControl;
+    bool outX;
+    bool inX;
+    bool dsrSensitivity;
+    bool txContinueOnXoff;
     char xonChar = 0x11;
     char xoffChar = 0x13;
 };

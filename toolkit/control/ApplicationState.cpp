@@ -6,6 +6,6 @@ Control* MainControl = nullptr;
 bool LoopRunning = false;
 bool LoopTerminated = false;
 Control* ControlBeingCreated = nullptr;
-std::uint16_t NextControlId = FirstControlId;
+constinit ControlIdCounter NextControlId;
 
 } // namespace toolkit

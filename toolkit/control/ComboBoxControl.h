@@ -8,15 +8,16 @@ namespace toolkit {
 
 // A combo box's own state: whether its list is down, and which item was
 // current when it dropped, so that Escape can put that item back.
+// Made by CreateObject: members without an initializer start at zero.
 class ComboBoxControl : public Control {
 public:
-    bool DroppedDown = false;
+    bool DroppedDown;
     int DropDownIndex = -1;
     // The height the combo box was given. The platform sizes the window to
     // its font's selection field, which is no measure for the list.
-    int RowHeight = 0;
+    int RowHeight;
     // Sizes the window so that the list has room when it drops down.
-    ControlProcedure DropDownHeightProcedure = nullptr;
+    ControlProcedure DropDownHeightProcedure;
     EventSlot<void(Control* sender)> OnDropDown;
     EventSlot<void(Control* sender)> OnCloseUp;
 

@@ -9,8 +9,9 @@ CommonControlsPlatform CommonControlsCalls{::GetModuleHandleA, ::LoadLibraryExA,
 
 namespace {
 
-constexpr char LibraryName[] = "comctl32.dll";
+// The name, and the same behind a folder.
 constexpr char LibraryInFolder[] = "\\comctl32.dll";
+constexpr const char* LibraryName = LibraryInFolder + 1;
 
 // comctl32 is not one of the platform's known DLLs: asked for by its name
 // alone, it would be taken from the exe's own folder first, where anyone may

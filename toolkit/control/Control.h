@@ -35,62 +35,63 @@ inline constexpr std::uint8_t TopSet = 0x02;
 
 // One native window: a form or a child control. The window is made when an
 // operation first needs it; until then every setter only stores its value.
+// Made by CreateObject: members without an initializer start at zero.
 class Control : public ToolkitObject {
 public:
-    HWND Handle = nullptr;
+    HWND Handle;
     UINT ClassStyle = CS_OWNDC;
     DWORD Style = WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_OVERLAPPEDWINDOW;
     DWORD ExStyle = WS_EX_CONTROLPARENT;
-    HCURSOR Cursor = nullptr;
+    HCURSOR Cursor;
     // The window's icon: one the control owns and destroys with its window,
     // or one it only shows (a resource icon; InvalidIcon = no icon). Neither
     // set = not yet resolved.
     OwnedIcon Icon;
     BorrowedIcon SharedIcon;
-    char* Caption = nullptr;
-    std::uint8_t SizeState = 0;
-    int SavedShowCommand = 0;
-    toolkit::Canvas* Canvas = nullptr;
-    WNDPROC NativeClassProc = nullptr;
-    bool WindowGone = false;
-    Control* Parent = nullptr;
+    char* Caption;
+    std::uint8_t SizeState;
+    int SavedShowCommand;
+    toolkit::Canvas* Canvas;
+    WNDPROC NativeClassProc;
+    bool WindowGone;
+    Control* Parent;
     bool Visible = true;
-    bool TabStop = false;
-    int TabOrder = 0;
-    PointerList* Children = nullptr;
-    HBRUSH BackgroundBrush = nullptr;
-    COLORREF BackgroundBrushColor = 0;
-    bool Destroyed = false;
-    std::uint16_t ControlId = 0;
-    bool IsForm = false;
-    bool IsChild = false;
-    std::uint8_t PositionSet = 0;
-    PointerList* Hooks = nullptr;
+    bool TabStop;
+    int TabOrder;
+    PointerList* Children;
+    HBRUSH BackgroundBrush;
+    COLORREF BackgroundBrushColor;
+    bool Destroyed;
+    std::uint16_t ControlId;
+    bool IsForm;
+    bool IsChild;
+    std::uint8_t PositionSet;
+    PointerList* Hooks;
     EventSlot<void(Control* sender)> OnLeave;
     // The native class this control's window class derives from.
-    const char* ClassName = nullptr;
+    const char* ClassName;
     bool Look3D = true;
     bool Edge3D = true;
     toolkit::Color TextColor = ColorWindowText;
-    DrawingTool* Font = nullptr;
+    DrawingTool* Font;
     toolkit::Color Color = ColorButtonFace;
     int Margin = 2;
-    RECT BoundsRect{};
+    RECT BoundsRect;
     toolkit::ClientInsets ClientInsets{};
-    bool Transparent = false;
+    bool Transparent;
     EventSlot<bool(MessageRecord& record, LRESULT& result)> OnMessage;
     EventSlot<bool(MessageRecord& record, LRESULT& result)> SavedOnMessage;
     EventSlot<void(Control* sender)> OnClick;
-    Control* CurrentControl = nullptr;
-    bool CreatedHidden = false;
-    bool ShowPending = false;
+    Control* CurrentControl;
+    bool CreatedHidden;
+    bool ShowPending;
     // Raised while the toolkit itself moves the focus.
-    std::int8_t FocusGuard = 0;
-    bool IsDefaultButton = false;
-    bool IsCancelButton = false;
-    bool IsPushButton = false;
-    Control* DefaultButton = nullptr;
-    Control* CancelButton = nullptr;
+    std::int8_t FocusGuard;
+    bool IsDefaultButton;
+    bool IsCancelButton;
+    bool IsPushButton;
+    Control* DefaultButton;
+    Control* CancelButton;
     EventSlot<void(Control* sender)> OnChange;
     EventSlot<void(Control* sender)> OnEnter;
     ControlKind Kind{};
@@ -98,12 +99,12 @@ public:
     EventSlot<void(Control* sender)> OnMouseLeave;
     EventSlot<void(Control* sender)> OnMouseEnter;
     EventSlot<bool(Control* sender)> OnTestMouseOver;
-    bool MouseInside = false;
+    bool MouseInside;
     EventSlot<void(Control* sender, bool& accept)> OnClose;
     // Runs right after the native window is made.
-    ControlProcedure AfterCreateProcedure = nullptr;
+    ControlProcedure AfterCreateProcedure;
     // Runs after the caption or the font changes.
-    ControlProcedure SizeToTextProcedure = nullptr;
+    ControlProcedure SizeToTextProcedure;
 
     // Sets up the fields that depend on the parent and joins its Children.
     virtual void InitUnderParent(Control* parent);
@@ -125,7 +126,7 @@ protected:
     void Destroy() override;
 
 private:
-    bool destructionBegun = false;
+    bool destructionBegun;
 };
 
 inline const HICON InvalidIcon = reinterpret_cast<HICON>(static_cast<INT_PTR>(-1));

@@ -37,7 +37,10 @@ RECT GetBounds(Control* control)
             return control->BoundsRect;
         POINT origin{0, 0};
         ClientToScreen(control->Parent->Handle, &origin);
-        OffsetRect(&bounds, -origin.x, -origin.y);
+        bounds.left -= origin.x;
+        bounds.right -= origin.x;
+        bounds.top -= origin.y;
+        bounds.bottom -= origin.y;
     }
     control->BoundsRect = bounds;
     return bounds;

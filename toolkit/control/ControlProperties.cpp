@@ -63,7 +63,9 @@ void SetWindowStyle(Control* control, DWORD style)
         return;
     control->Style = style;
     if (control->Handle != nullptr) {
-        SetWindowLongA(control->Handle, GWL_STYLE, static_cast<LONG>(style));
+        // SetWindowLongA; its pointer-wide form on 64-bit Windows, which the
+        // inner windows of a combo box need there anyway.
+        SetWindowLongPtrA(control->Handle, GWL_STYLE, static_cast<LONG_PTR>(style));
         SetWindowPos(control->Handle, nullptr, 0, 0, 0, 0,
                      SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
         Invalidate(control);

@@ -1,5 +1,3 @@
-#include <cstring>
-
 #include "toolkit/control/ApplicationState.h"
 #include "toolkit/control/Control.h"
 #include "toolkit/control/Dispatch.h"
@@ -15,10 +13,11 @@ constexpr UINT DerivedClassStyleMask = 0xFFFFBF1F; // no OWNDC, CLASSDC, PARENTD
 // "obj_" + the native class name, cut to fit 63 characters.
 void DerivedClassName(const char* className, char (&name)[ClassNameBufferSize])
 {
-    std::memset(name, 0, sizeof(name));
-    std::strncpy(name, "obj_", sizeof(name) - 1);
-    if (className != nullptr)
-        std::strncat(name, className, sizeof(name) - 1 - std::strlen(name));
+    std::size_t length = 0;
+    for (const char* part : {"obj_", className})
+        for (; part != nullptr && *part != 0 && length < sizeof(name) - 1; ++part)
+            name[length++] = *part;
+    name[length] = 0;
 }
 
 int SizeOrDefault(LONG size)

@@ -30,25 +30,26 @@ using CaptionFilterProcedure = void (*)(Control* button, ControlText& caption);
 using AfterTextProcedure = void (*)(Control* button, HDC dc, const RECT& captionRect);
 
 // A push button that the toolkit draws itself.
+// Made by CreateObject: members without an initializer start at zero.
 class Button : public Control {
 public:
-    std::uint8_t ButtonOptions = 0;
+    std::uint8_t ButtonOptions;
     std::uint8_t GlyphLayout = GlyphLeft;
-    HANDLE Glyph = nullptr;
-    int GlyphCount = 0;
-    int GlyphWidth = 0;
-    int GlyphHeight = 0;
-    bool Checked = false;
-    bool FlatLook = false;
-    int RepeatInterval = 0; // ms; above 0 a held button clicks again and again
-    int PressedShiftX = 0;
-    int PressedShiftY = 0;
+    HANDLE Glyph;
+    int GlyphCount;
+    int GlyphWidth;
+    int GlyphHeight;
+    bool Checked;
+    bool FlatLook;
+    int RepeatInterval; // ms; above 0 a held button clicks again and again
+    int PressedShiftX;
+    int PressedShiftY;
     std::uint8_t TextAlign = TextAlignCentre;
     // Custom drawing, with the control's canvas on the item's DC: true when
     // it has drawn everything.
     EventSlot<bool(Control* sender, ButtonDrawState state)> OnDrawButton;
-    CaptionFilterProcedure CaptionFilter = nullptr;
-    AfterTextProcedure AfterText = nullptr;
+    CaptionFilterProcedure CaptionFilter;
+    AfterTextProcedure AfterText;
 
     Button* AsButton() override { return this; }
 };

@@ -15,6 +15,14 @@ bool IsEmpty(const RECT& r)
     return r.right <= r.left || r.bottom <= r.top;
 }
 
+void ShrinkByOne(RECT& r)
+{
+    ++r.left;
+    ++r.top;
+    --r.right;
+    --r.bottom;
+}
+
 // Takes the glyph's side off the caption rectangle. Glyph frames themselves
 // are not drawn: no button of this program has one.
 void LeaveRoomForGlyph(const Button* button, RECT& caption)
@@ -39,37 +47,18 @@ void LeaveRoomForGlyph(const Button* button, RECT& caption)
     }
 }
 
-// Puts back what drawing the caption changed in the item's DC.
+// Puts back what drawing the caption changed in the item's DC: the text
+// colour, the font, the background mode and colour.
 class DCStateScope {
 public:
-    explicit DCStateScope(HDC dc)
-        : dc(dc), textColor(GetTextColor(dc)), backColor(GetBkColor(dc)), backMode(GetBkMode(dc))
-    {
-    }
-    ~DCStateScope()
-    {
-        SetTextColor(dc, textColor);
-        if (font != nullptr)
-            SelectObject(dc, font);
-        SetBkMode(dc, backMode);
-        SetBkColor(dc, backColor);
-    }
+    explicit DCStateScope(HDC dc) : dc(dc), saved(SaveDC(dc)) {}
+    ~DCStateScope() { RestoreDC(dc, saved); }
     DCStateScope(const DCStateScope&) = delete;
     DCStateScope& operator=(const DCStateScope&) = delete;
 
-    void Select(HGDIOBJ object)
-    {
-        HGDIOBJ previous = SelectObject(dc, object);
-        if (font == nullptr)
-            font = previous;
-    }
-
 private:
     HDC dc;
-    COLORREF textColor;
-    COLORREF backColor;
-    int backMode;
-    HGDIOBJ font = nullptr;
+    int saved;
 };
 
 void DrawCaption(Button* button, HDC dc, const RECT& rect, bool pressed)
@@ -86,7 +75,7 @@ void DrawCaption(Button* button, HDC dc, const RECT& rect, bool pressed)
         options |= ETO_OPAQUE;
     }
     if (button->Font != nullptr)
-        scope.Select(GetToolHandle(button->Font));
+        SelectObject(dc, GetToolHandle(button->Font));
     SetTextColor(dc, ResolveColor(button->TextColor));
 
     const int length = text.Length() > INT_MAX ? INT_MAX : static_cast<int>(text.Length());
@@ -158,11 +147,11 @@ void DrawButton(Button* button, const DRAWITEMSTRUCT& item)
     if ((button->ButtonOptions & ButtonNoBorder) == 0) {
         if (focused) {
             FrameRect(dc, &rect, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-            InflateRect(&rect, -1, -1);
+            ShrinkByOne(rect);
         }
         if (!button->FlatLook || button->MouseInside || focused) {
             DrawEdge(dc, &rect, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT | BF_ADJUST);
-            InflateRect(&rect, -1, -1);
+            ShrinkByOne(rect);
         }
     }
     LeaveRoomForGlyph(button, rect);

@@ -1,6 +1,7 @@
 #include "toolkit/controls/ComboBox.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "toolkit/control/ComboBoxControl.h"
 #include "toolkit/control/Hooks.h"
@@ -13,17 +14,15 @@ namespace {
 constexpr DWORD BaseStyle = WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_HASSTRINGS;
 static_assert(BaseStyle == 0x50210200);
 
-struct OptionStyle {
-    std::uint16_t Option;
-    DWORD Style;
+// The style flag of each option bit, by bit number. Bit 1 (no automatic
+// scrolling) works the other way round: see ComboBoxStyle.
+constexpr std::uint16_t OptionStyles[] = {
+    CBS_DROPDOWNLIST, 0,        CBS_DISABLENOSCROLL, CBS_LOWERCASE,
+    CBS_NOINTEGRALHEIGHT,       CBS_OEMCONVERT,      CBS_SORT,
+    CBS_UPPERCASE,              CBS_OWNERDRAWFIXED,  CBS_OWNERDRAWVARIABLE,
+    CBS_SIMPLE,
 };
-constexpr OptionStyle OptionStyles[] = {
-    {ComboDropDownList, CBS_DROPDOWNLIST},   {ComboDisableNoScroll, CBS_DISABLENOSCROLL},
-    {ComboLowerCase, CBS_LOWERCASE},         {ComboNoIntegralHeight, CBS_NOINTEGRALHEIGHT},
-    {ComboOemConvert, CBS_OEMCONVERT},       {ComboSort, CBS_SORT},
-    {ComboUpperCase, CBS_UPPERCASE},         {ComboOwnerDrawFixed, CBS_OWNERDRAWFIXED},
-    {ComboOwnerDrawVariable, CBS_OWNERDRAWVARIABLE}, {ComboSimple, CBS_SIMPLE},
-};
+static_assert(ComboNoAutoScroll == 1 << 1 && ComboSimple == 1 << (std::size(OptionStyles) - 1));
 
 // The notification codes of a combo box; a selection is taken from the
 // deferred code, never from CBN_SELCHANGE itself.
@@ -53,9 +52,9 @@ constexpr int MaxDropDownItems = 8;
 std::uint32_t ComboBoxStyle(std::uint16_t options)
 {
     DWORD style = BaseStyle;
-    for (const OptionStyle& entry : OptionStyles)
-        if (options & entry.Option)
-            style |= entry.Style;
+    for (std::size_t bit = 0; bit < std::size(OptionStyles); ++bit)
+        if (options & (1u << bit))
+            style |= OptionStyles[bit];
     if ((options & ComboNoAutoScroll) == 0)
         style |= CBS_AUTOHSCROLL;
     if ((style & 0x1) == 0)

@@ -119,13 +119,6 @@ HDC RequireCanvasState(Canvas* canvas, std::uint8_t flags)
     return canvas->DC;
 }
 
-void MoveTo(Canvas* canvas, int x, int y)
-{
-    if (canvas == nullptr)
-        return;
-    MoveToEx(RequireCanvasState(canvas, CanvasHasDC), x, y, nullptr);
-}
-
 SIZE TextExtent(Canvas* canvas, std::string_view text)
 {
     SIZE size{};

@@ -22,12 +22,13 @@ enum CanvasState : std::uint8_t {
 
 // Binds a font to a device context and measures text. A control's canvas
 // holds a device context only while it works.
+// Made by CreateObject: members without an initializer start at zero.
 class Canvas : public ToolkitObject {
 public:
-    Control* Owner = nullptr;
-    HDC DC = nullptr;
-    DrawingTool* FontTool = nullptr;
-    std::uint8_t State = 0;
+    Control* Owner;
+    HDC DC;
+    DrawingTool* FontTool;
+    std::uint8_t State;
     EventSlot<void(Canvas* canvas)> OnChange;
     EventSlot<HDC(Canvas* canvas)> DCProvider;
 

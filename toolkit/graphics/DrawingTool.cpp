@@ -12,7 +12,24 @@ namespace {
 
 bool SameData(const DrawingTool* a, const DrawingTool* b)
 {
-    return std::memcmp(&a->Data, &b->Data, sizeof(ToolData)) == 0;
+    const auto* x = reinterpret_cast<const unsigned char*>(&a->Data);
+    const auto* y = reinterpret_cast<const unsigned char*>(&b->Data);
+    for (std::size_t i = 0; i < sizeof(ToolData); ++i)
+        if (x[i] != y[i])
+            return false;
+    return true;
+}
+
+// Compared up to and including the terminator, within the face name's room.
+bool SameFaceName(const char* face, const char* name)
+{
+    for (std::size_t i = 0; i < LF_FACESIZE; ++i) {
+        if (face[i] != name[i])
+            return false;
+        if (face[i] == 0)
+            return true;
+    }
+    return true;
 }
 
 bool IsToolField(int position)
@@ -137,12 +154,9 @@ void ToolChanged(DrawingTool* tool)
 
 void SetToolField(DrawingTool* tool, int position, std::int32_t value)
 {
-    if (tool == nullptr || !IsToolField(position))
+    if (tool == nullptr || !IsToolField(position) || GetToolField(tool, position) == value)
         return;
-    auto* field = reinterpret_cast<unsigned char*>(&tool->Data) + position;
-    if (std::memcmp(field, &value, sizeof(value)) == 0)
-        return;
-    std::memcpy(field, &value, sizeof(value));
+    std::memcpy(reinterpret_cast<unsigned char*>(&tool->Data) + position, &value, sizeof(value));
     ToolChanged(tool);
 }
 
@@ -162,11 +176,12 @@ void SetFontName(DrawingTool* font, const char* name)
     if (name == nullptr)
         name = "";
     char* face = font->Data.Font.lfFaceName;
-    // The stored name is always terminated; compare up to and including it.
-    if (std::strncmp(face, name, LF_FACESIZE) == 0)
+    // The stored name is always terminated.
+    if (SameFaceName(face, name))
         return;
     std::memset(face, 0, LF_FACESIZE);
-    std::strncpy(face, name, MaxFaceNameLength);
+    for (std::size_t i = 0; i < MaxFaceNameLength && name[i] != 0; ++i)
+        face[i] = name[i];
     ToolChanged(font);
 }
 

@@ -36,14 +36,15 @@ enum class ToolKind : std::uint8_t { None = 0, Font = 1 };
 // A platform graphics object made on demand from its data block. A tool with
 // a ParentTool whose data are equal uses the parent's handle and never owns
 // it; the parent tells such borrowers before it lets its handle go.
+// Made by CreateObject: members without an initializer start at zero.
 class DrawingTool : public ToolkitObject {
 public:
     toolkit::ToolKind ToolKind = ToolKind::None;
-    HGDIOBJ Handle = nullptr;
-    DrawingTool* ParentTool = nullptr;
+    HGDIOBJ Handle;
+    DrawingTool* ParentTool;
     EventSlot<void(DrawingTool* tool)> OnChange;
-    COLORREF MadeColor = 0;
-    ToolData Data{};
+    COLORREF MadeColor;
+    ToolData Data;
 
     // A new, empty tool of this one's kind.
     virtual DrawingTool* CreateSameKind() const = 0;
@@ -60,7 +61,7 @@ private:
     // Tells the tools that use this one's handle, directly or through their
     // own parents, that it goes: each changes over before it is deleted.
     void TellBorrowers(int depth);
-    PointerList* borrowers = nullptr;
+    PointerList* borrowers;
 };
 
 class FontTool : public DrawingTool {

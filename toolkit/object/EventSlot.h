@@ -4,7 +4,10 @@ namespace toolkit {
 
 // An event: a callback and the user data it is called with. Firing calls
 // callback(user data, sender, further arguments of the event); an empty slot
-// is not called, and firing it gives the result type's zero value.
+// is not called, and firing it gives the result type's zero value. Like the
+// pointers it holds, a slot is empty when value-initialised ({}) or as a
+// member of an object made by CreateObject, which needs no code for it; one
+// default-initialised anywhere else holds nothing defined.
 template <typename Signature>
 class EventSlot;
 
@@ -26,8 +29,8 @@ public:
         return callback(userData, args...);
     }
 
-    Callback callback = nullptr;
-    void* userData = nullptr;
+    Callback callback;
+    void* userData;
 };
 
 } // namespace toolkit

@@ -42,7 +42,8 @@ void PointerList::Insert(std::int32_t index, Value value)
 {
     if (index < 0 || index > count || Add(value) < 0)
         return;
-    std::memmove(items + index + 1, items + index, (count - 1 - index) * sizeof(Value));
+    for (std::int32_t i = count - 1; i > index; --i)
+        items[i] = items[i - 1];
     items[index] = value;
 }
 
@@ -52,8 +53,8 @@ void PointerList::Delete(std::int32_t index, std::int32_t runLength)
         return;
     if (runLength > count - index)
         runLength = count - index;
-    std::memmove(items + index, items + index + runLength,
-                 (count - index - runLength) * sizeof(Value));
+    for (std::int32_t i = index; i + runLength < count; ++i)
+        items[i] = items[i + runLength];
     count -= runLength;
 }
 

@@ -8,6 +8,7 @@ namespace toolkit {
 
 // A growable list of pointer-sized values. Every index is checked: a read
 // outside the list gives 0, a change outside it does nothing.
+// Made by CreateObject: members without an initializer start at zero.
 class PointerList : public ToolkitObject {
 public:
     using Value = std::uintptr_t;
@@ -38,9 +39,9 @@ protected:
     void Destroy() override;
 
 private:
-    Value* items = nullptr;
-    std::int32_t count = 0;
-    std::int32_t capacity = 0;
+    Value* items;
+    std::int32_t count;
+    std::int32_t capacity;
 };
 
 PointerList* CreateList();

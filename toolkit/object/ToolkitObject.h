@@ -19,7 +19,7 @@ public:
     ToolkitObject& operator=(const ToolkitObject&) = delete;
 
     // Fired once, with the object as sender, when the object is finalised.
-    EventSlot<void(ToolkitObject* sender)> OnDestroy;
+    EventSlot<void(ToolkitObject* sender)> OnDestroy{};
 
     bool FreePending() const { return (RefCount & 1) != 0; }
 
@@ -51,6 +51,12 @@ private:
     PointerList* OwnedObjects = nullptr;
 };
 
+// Without arguments the object is value-initialised: a type whose default
+// constructor is its own implicit one starts with every member zero, and then
+// its members' initializers run. Such a type gives initializers only to the
+// members that start elsewhere than zero, or its constructor would write all
+// the zeros again. A type with a constructor of its own initialises all of
+// its members, as ToolkitObject does for the types built on it.
 template <typename T, typename... Args>
 T* CreateObject(Args&&... args)
 {

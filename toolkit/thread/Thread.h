@@ -11,6 +11,7 @@ namespace toolkit {
 
 // One platform thread, created suspended and started by an explicit resume.
 // Freeing a Thread whose work still runs kills the platform thread.
+// Made by CreateObject: members without an initializer start at zero.
 class Thread : public ToolkitObject {
 public:
     // The thread's work, called on the new thread; its result becomes the
@@ -19,7 +20,7 @@ public:
     // Called on the owner's thread after a resume that started the thread.
     EventSlot<void(Thread* thread)> OnResume;
     // Execute frees the object when the work returns.
-    bool AutoFree = false;
+    bool AutoFree;
 
     bool Suspended() const { return suspended; }
     bool Terminated() const { return terminated; }
@@ -38,9 +39,9 @@ private:
     friend DWORD WINAPI ThreadEntry(void* parameter);
 
     bool suspended = true;
-    bool terminated = false;
+    bool terminated;
     UniqueKernelHandle handle;
-    DWORD threadId = 0;
+    DWORD threadId;
 };
 
 // A new object whose platform thread waits, suspended, for its first resume.

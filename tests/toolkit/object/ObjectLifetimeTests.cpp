@@ -140,7 +140,7 @@ TEST_F(ObjectLifetime, OwnedObjectFreedEarlierByReferenceIsDestroyedOnce)
 
 TEST(EventSlot, EmptySlotIsNotCalledAndGivesZero)
 {
-    EventSlot<int(ToolkitObject*, int)> slot;
+    EventSlot<int(ToolkitObject*, int)> slot{};
     EXPECT_FALSE(slot);
     EXPECT_EQ(slot.Fire(nullptr, 5), 0);
     int seen = 0;
