@@ -21,6 +21,8 @@ set -euo pipefail
 source "$CQ_TOOLS/lib/wait.sh"
 source "$CQ_TOOLS/lib/needs.sh"
 mkdir -p "$CQ_WORK"
+# The X server of these prefixes outlives its clients (see wine-run).
+export CQ_XVFB_NORESET=1
 work=$(cd "$CQ_WORK" && pwd)
 prefix="$work/wineprefix"
 bench="$work/bench"

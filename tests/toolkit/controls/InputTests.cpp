@@ -28,6 +28,7 @@ struct Seen {
     int enters = 0;
     int leaves = 0;
     bool timerAfterRelease = false;
+    std::string heldButton; // what a held button saw, for a failure to tell
 };
 Seen seen;
 
@@ -63,8 +64,16 @@ bool NoteDrawState(void*, Control*, ButtonDrawState state)
 // Attached after the button's own handler, so it runs first.
 bool NoteTimerAfterRelease(Control* button, MessageRecord& record, LRESULT&)
 {
-    if (record.Message == WM_TIMER && (Perform(button, BM_GETSTATE, 0, 0) & BST_PUSHED) == 0)
+    const bool pushed = (Perform(button, BM_GETSTATE, 0, 0) & BST_PUSHED) != 0;
+    if (record.Message == WM_TIMER && !pushed)
         seen.timerAfterRelease = true;
+    const char* note = record.Message == WM_LBUTTONDOWN ? "down "
+                       : record.Message == WM_TIMER     ? (pushed ? "timer " : "timer-released ")
+                       : record.Message == WM_KILLFOCUS ? "focus-lost "
+                       : record.Message == WM_CAPTURECHANGED ? "capture-lost "
+                                                             : nullptr;
+    if (note != nullptr && seen.heldButton.size() < 200)
+        seen.heldButton += note;
     return false;
 }
 
@@ -235,7 +244,7 @@ TEST_F(Input, AHeldRepeatingButtonClicksUntilItIsReleased)
     button->RepeatInterval = 30;
     AttachHook(button, NoteTimerAfterRelease);
     Xdotool("mousemove " + At(Centre(button)) + " mousedown 1");
-    ASSERT_TRUE(PumpUntil([&] { return seen.clicks >= 3; }));
+    ASSERT_TRUE(PumpUntil([&] { return seen.clicks >= 3; })) << "the button saw: " << seen.heldButton;
     EXPECT_NE(Perform(button, BM_GETSTATE, 0, 0) & BST_PUSHED, 0);
     Xdotool("mouseup 1");
     ASSERT_TRUE(PumpUntil([&] { return seen.timerAfterRelease; }));
