@@ -16,6 +16,13 @@ bool IsMainWindow(const Control* control);
 
 // The window property that links a toolkit window to its Control.
 inline constexpr const char* SelfProperty = "SELF_";
+// Sets the property, and the toolkit's copy of it.
+void BindWindow(HWND window, Control* control);
+// Removes the property, and the copy.
+void UnbindWindow(HWND window);
+// The window is destroyed, and the platform drops its properties with it.
+void ForgetWindow(HWND window);
+// The Control that the window's property names, or none.
 Control* ControlOfWindow(HWND window);
 
 } // namespace toolkit

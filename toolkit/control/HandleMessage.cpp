@@ -47,7 +47,7 @@ LRESULT HandleClose(Control* control, MessageRecord& record)
 // its controls free their own data there.
 LRESULT HandleNcDestroy(Control* control, MessageRecord& record)
 {
-    RemovePropA(record.Window, SelfProperty);
+    UnbindWindow(record.Window);
     if (control->DestructionBegun() || control->Handle != record.Window || control == MainControl)
         return DefaultHandling(control, record);
     control->WindowGone = true;

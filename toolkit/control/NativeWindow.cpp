@@ -95,8 +95,8 @@ bool Control::CreateNativeWindow()
         return false;
 
     SendMessageA(Handle, WM_UPDATEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
-    if (GetPropA(Handle, SelfProperty) == nullptr)
-        SetPropA(Handle, SelfProperty, this);
+    if (ControlOfWindow(Handle) == nullptr)
+        BindWindow(Handle, this);
     if (!IsChild)
         Perform(this, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(GetIcon(this)));
 

@@ -5,11 +5,6 @@
 
 namespace toolkit {
 
-Control* ControlOfWindow(HWND window)
-{
-    return window != nullptr ? static_cast<Control*>(GetPropA(window, SelfProperty)) : nullptr;
-}
-
 // The first message of a window that CreateNativeWindow is making binds the
 // window to its Control, before CreateWindowExA has returned the handle.
 LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -26,13 +21,16 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
         target = ControlBeingCreated;
         ControlBeingCreated = nullptr;
         target->Handle = window;
-        SetPropA(window, SelfProperty, target);
+        BindWindow(window, target);
     }
     if (target == nullptr)
         target = MainControl;
     if (target == nullptr)
         return DefWindowProcA(window, message, wParam, lParam);
-    return target->HandleMessage(record);
+    const LRESULT result = target->HandleMessage(record);
+    if (message == WM_NCDESTROY)
+        ForgetWindow(window);
+    return result;
 }
 
 LRESULT DefaultHandling(Control* control, MessageRecord& record)

@@ -63,6 +63,27 @@ TEST_F(ClassDerivation, ButtonClassIsRegisteredOnceWithThePlatformButtonData)
     FreeObject(form);
 }
 
+// More windows than the toolkit keeps at hand: each still finds its own
+// Control, and a destroyed window finds none.
+TEST_F(ClassDerivation, EveryWindowFindsItsControlUntilItIsDestroyed)
+{
+    Control* form = NewForm();
+    Control* children[40];
+    HWND handles[40];
+    for (int i = 0; i < 40; ++i) {
+        children[i] = NewChild(form, "BUTTON");
+        handles[i] = GetWindowHandle(children[i]);
+        ASSERT_NE(handles[i], nullptr);
+    }
+    for (int i = 0; i < 40; ++i) {
+        EXPECT_EQ(ControlOfWindow(handles[i]), children[i]) << i;
+        EXPECT_EQ(GetPropA(handles[i], "SELF_"), children[i]) << i;
+    }
+    FreeObject(form);
+    for (HWND handle : handles)
+        EXPECT_EQ(ControlOfWindow(handle), nullptr);
+}
+
 TEST_F(ClassDerivation, LongClassNamesAreCutTo63Characters)
 {
     static const std::string longName(200, 'Q');
