@@ -82,7 +82,15 @@ void Control::InitUnderParent(Control* parent)
     if (parent != nullptr)
         Color = parent->Color;
     SetParent(this, parent);
-    Cursor = LoadCursorA(nullptr, IDC_ARROW);
+    Cursor = ArrowCursor();
+}
+
+HCURSOR ArrowCursor()
+{
+    static HCURSOR arrow;
+    if (arrow == nullptr)
+        arrow = LoadCursorA(nullptr, IDC_ARROW);
+    return arrow;
 }
 
 void SetUpForm(Control* form, Control* parent, const char* caption)

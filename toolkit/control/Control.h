@@ -176,6 +176,10 @@ T* CreateChildControl(Control* parent, const char* className, DWORD style,
 HWND GetWindowHandle(Control* control);
 LRESULT Perform(Control* control, UINT message, WPARAM wParam, LPARAM lParam);
 void CreateChildWindows(Control* control);
+// The platform's arrow cursor. It is one shared handle for the whole process,
+// and loading it is a walk through the system's resources each time, so it is
+// loaded once.
+HCURSOR ArrowCursor();
 
 // Tree.
 void SetParent(Control* control, Control* parent);

@@ -45,7 +45,7 @@ bool Control::CreateNativeWindow()
     windowClass.style = ClassStyle;
     windowClass.lpfnWndProc = NativeClassProc;
     windowClass.hInstance = module;
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hCursor = ArrowCursor();
 
     char name[ClassNameBufferSize];
     DerivedClassName(ClassName, name);

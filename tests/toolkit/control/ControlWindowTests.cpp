@@ -36,6 +36,8 @@ TEST_F(ClassDerivation, FormClassHasDoubleClicksOnlyAndTheToolkitProcedure)
     ASSERT_TRUE(GetClassInfoA(Module(), "obj_Form", &info));
     EXPECT_EQ(info.style, static_cast<UINT>(CS_DBLCLKS));
     EXPECT_EQ(info.lpfnWndProc, WindowProcedure);
+    EXPECT_EQ(info.hCursor, LoadCursorA(nullptr, IDC_ARROW));
+    EXPECT_EQ(form->Cursor, info.hCursor);
     EXPECT_EQ(form->NativeClassProc, nullptr);
     EXPECT_EQ(GetPropA(form->Handle, "SELF_"), form);
     FreeObject(form);
