@@ -28,6 +28,9 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
     if (target == nullptr)
         return DefWindowProcA(window, message, wParam, lParam);
     const LRESULT result = target->HandleMessage(record);
+    // The toolkit's own WM_NCDESTROY handling unbinds the window; a hook that
+    // handles the message first leaves the binding, and a later window with
+    // the same handle must not find this Control.
     if (message == WM_NCDESTROY)
         ForgetWindow(window);
     return result;
