@@ -7,11 +7,17 @@
 
 // Registered as the process's unhandled-exception filter, the handler runs
 // when no frame of the faulting thread took the exception, and never while a
-// debugger is attached (the debugger sees the fault first). It does not halt
-// where it is called: after a stack overflow that stack has no room left for
-// a message box. It resumes the main thread instead at the start of the halt,
-// as if the program entry had called it, with every frame below the entry
-// given up.
+// debugger is attached (the debugger sees the fault first). A fault of the
+// processor in the program's own code is handed to it before any frame is
+// asked: 64-bit Windows, and 32-bit programs under WOW64, may swallow an
+// exception where a window procedure that the kernel called (every
+// SendMessage chain) returns to it, and the program would go on with no box,
+// in a state nobody knows.
+//
+// It does not halt where it is called: after a stack overflow that stack has
+// no room left for a message box. It resumes the main thread instead at the
+// start of the halt, as if the program entry had called it, with every frame
+// below the entry given up.
 
 namespace runtime {
 
@@ -22,11 +28,17 @@ namespace {
 // room to report the overflow and ends the process silently.
 ULONG StackGuarantee = 32 * 1024;
 
+// SSE faults, which the headers name only in ntstatus.h.
+constexpr DWORD FloatMultipleFaults = 0xC00002B4;
+constexpr DWORD FloatMultipleTraps = 0xC00002B5;
+// PROCESS_CALLBACK_FILTER_ENABLED, of a process's user-mode exception policy.
+constexpr DWORD CallbackFilterEnabled = 0x1;
+
 DWORD mainThreadId = 0;
 std::uintptr_t haltStack = 0;
 void* entryHandlerChain = nullptr;
 LPTOP_LEVEL_EXCEPTION_FILTER previousFilter = nullptr;
-void* overflowHandler = nullptr;
+void* faultHandler = nullptr;
 bool registered = false;
 
 std::uint8_t faultNumber = 0;
@@ -61,15 +73,73 @@ void* HandlerChain()
     RaiseRuntimeError(faultNumber, faultAddress);
 }
 
-// A stack overflow is taken before any frame is asked: the platform's search
-// through the frames, down to the unhandled-exception filter, needs more
-// stack than an overflow leaves (Wine 8 keeps two pages, and honours no
-// larger guarantee).
-LONG CALLBACK TakeStackOverflow(EXCEPTION_POINTERS* exception)
+// The processor's own exception codes; the platform's software exceptions
+// (Ctrl+C, RaiseException) take the frames' way.
+bool IsProcessorFault(DWORD code)
 {
-    if (exception->ExceptionRecord->ExceptionCode != EXCEPTION_STACK_OVERFLOW)
+    switch (code) {
+    case EXCEPTION_ACCESS_VIOLATION:
+    case EXCEPTION_IN_PAGE_ERROR:
+    case EXCEPTION_DATATYPE_MISALIGNMENT:
+    case EXCEPTION_ILLEGAL_INSTRUCTION:
+    case EXCEPTION_PRIV_INSTRUCTION:
+    case EXCEPTION_ARRAY_BOUNDS_EXCEEDED:
+    case EXCEPTION_INT_DIVIDE_BY_ZERO:
+    case EXCEPTION_INT_OVERFLOW:
+    case EXCEPTION_FLT_DENORMAL_OPERAND:
+    case EXCEPTION_FLT_DIVIDE_BY_ZERO:
+    case EXCEPTION_FLT_INEXACT_RESULT:
+    case EXCEPTION_FLT_INVALID_OPERATION:
+    case EXCEPTION_FLT_OVERFLOW:
+    case EXCEPTION_FLT_STACK_CHECK:
+    case EXCEPTION_FLT_UNDERFLOW:
+    case FloatMultipleFaults:
+    case FloatMultipleTraps:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Code of the exe's own image, or no image at all: a call through a null
+// pointer faults at 0. A fault in the platform's code is the platform's to
+// handle first: some of its routines catch their own (IsBadReadPtr, the heap).
+// VirtualQuery takes no loader lock, which the faulting code may hold.
+bool InProgramCode(const void* address)
+{
+    MEMORY_BASIC_INFORMATION region;
+    if (VirtualQuery(address, &region, sizeof(region)) == 0)
+        return true;
+    return region.Type != MEM_IMAGE || region.AllocationBase == MainInstance;
+}
+
+// A stack overflow is taken wherever it arises: the platform's search through
+// the frames, down to the unhandled-exception filter, needs more stack than an
+// overflow leaves (Wine 8 keeps two pages, and honours no larger guarantee).
+LONG CALLBACK TakeProgramFault(EXCEPTION_POINTERS* exception)
+{
+    const EXCEPTION_RECORD* record = exception->ExceptionRecord;
+    if (record->ExceptionCode != EXCEPTION_STACK_OVERFLOW &&
+        !(IsProcessorFault(record->ExceptionCode) && InProgramCode(record->ExceptionAddress)))
         return EXCEPTION_CONTINUE_SEARCH;
     return OuterExceptionHandler(exception);
+}
+
+// Where the platform can be told not to swallow exceptions at the callback
+// boundary (64-bit Windows 7 SP1 and later, WOW64 too), it is: then a fault
+// in the platform's code under a window procedure reaches the filter as well.
+void KeepCallbackExceptions()
+{
+    using GetPolicy = BOOL(WINAPI*)(DWORD*);
+    using SetPolicy = BOOL(WINAPI*)(DWORD);
+    const HMODULE kernel = GetModuleHandleA("kernel32.dll");
+    const auto getPolicy = reinterpret_cast<GetPolicy>(
+        reinterpret_cast<void*>(GetProcAddress(kernel, "GetProcessUserModeExceptionPolicy")));
+    const auto setPolicy = reinterpret_cast<SetPolicy>(
+        reinterpret_cast<void*>(GetProcAddress(kernel, "SetProcessUserModeExceptionPolicy")));
+    DWORD policy = 0;
+    if (getPolicy != nullptr && setPolicy != nullptr && getPolicy(&policy))
+        setPolicy(policy & ~CallbackFilterEnabled);
 }
 
 } // namespace
@@ -116,7 +186,8 @@ void RegisterOuterExceptionHandler(std::uintptr_t entryCallReturn)
     ULONG guarantee = StackGuarantee;
     SetThreadStackGuarantee(&guarantee);
     previousFilter = SetUnhandledExceptionFilter(&OuterExceptionHandler);
-    overflowHandler = AddVectoredExceptionHandler(1, &TakeStackOverflow);
+    faultHandler = AddVectoredExceptionHandler(1, &TakeProgramFault);
+    KeepCallbackExceptions();
     registered = true;
 }
 
@@ -125,8 +196,8 @@ void RemoveOuterExceptionHandler()
     if (!registered)
         return;
     registered = false;
-    if (overflowHandler != nullptr)
-        RemoveVectoredExceptionHandler(overflowHandler);
+    if (faultHandler != nullptr)
+        RemoveVectoredExceptionHandler(faultHandler);
     SetUnhandledExceptionFilter(previousFilter);
 }
 

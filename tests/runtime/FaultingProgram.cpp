@@ -36,8 +36,9 @@ void SayAddress(const char* label, std::uintptr_t address)
 }
 
 enum class Mode { Normal, AccessViolation, NullCall, Divide, StackOverflow, Raise, OutOfMemory,
-                  ReleaseInvalid, ThreadFault, WindowProcedureFault, ClickFault, InitializeFault, FinalizeFault,
-                  OverflowInCreateThenFinalizeFault, Unknown };
+                  ReleaseInvalid, ThreadFault, WindowProcedureFault, ClickFault, SwallowedClickFault,
+                  FaultHandledBySystem, InitializeFault, FinalizeFault, OverflowInCreateThenFinalizeFault,
+                  Unknown };
 
 Mode ModeOf(const char* commandLine)
 {
@@ -53,6 +54,8 @@ Mode ModeOf(const char* commandLine)
         {"thread-fault", Mode::ThreadFault},
         {"window-procedure-fault", Mode::WindowProcedureFault},
         {"click-fault", Mode::ClickFault},
+        {"click-fault-behind-swallowing-handler", Mode::SwallowedClickFault},
+        {"fault-handled-by-system", Mode::FaultHandledBySystem},
         {"initialize-fault", Mode::InitializeFault},
         {"finalize-fault", Mode::FinalizeFault},
         {"overflow-in-create-then-finalize-fault", Mode::OverflowInCreateThenFinalizeFault},
@@ -164,6 +167,53 @@ void WriteToAddressZeroOnClick(void*, toolkit::Control*)
     WriteToAddressZero();
 }
 
+// Stands in for the boundary where 64-bit Windows may swallow a fault in a
+// window procedure that the kernel called: a frame handler around the click
+// that takes every exception and goes on as if nothing had happened.
+[[noreturn]] void EndSwallowed()
+{
+    Say("swallowed\n");
+    runtime::ProcessExitCode = 0;
+    runtime::HaltProgram();
+}
+
+EXCEPTION_DISPOSITION SwallowEveryException(EXCEPTION_RECORD* record, void*, CONTEXT* context, void*)
+{
+    if ((record->ExceptionFlags & (EXCEPTION_UNWINDING | EXCEPTION_EXIT_UNWIND)) != 0)
+        return ExceptionContinueSearch;
+    // Entered as if called, on the stack below the fault.
+#if defined(__x86_64__)
+    context->Rsp = (context->Rsp & ~DWORD64{15}) - 8;
+    context->Rip = reinterpret_cast<DWORD64>(&EndSwallowed);
+#elif defined(__i386__)
+    context->Esp = (context->Esp & ~DWORD{15}) - 4;
+    context->Eip = reinterpret_cast<DWORD>(&EndSwallowed);
+#endif
+    return ExceptionContinueExecution;
+}
+
+// Stored, so that the call is not a tail call.
+volatile LRESULT clicked = 0;
+
+// MinGW images carry no table of safe handlers, so on i686 any handler on the
+// thread's frame chain is called; on x86_64 the handler is this function's own.
+__attribute__((noinline, noclone)) void ClickBehindSwallowingHandler(HWND button)
+{
+#if defined(__x86_64__)
+    asm volatile(".seh_handler %c0, @except" : : "i"(&SwallowEveryException));
+    clicked = SendMessageA(button, BM_CLICK, 0, 0);
+#elif defined(__i386__)
+    struct Registration {
+        void* previous;
+        void* handler;
+    } registration{nullptr, reinterpret_cast<void*>(&SwallowEveryException)};
+    asm volatile("movl %%fs:0, %0" : "=r"(registration.previous));
+    asm volatile("movl %0, %%fs:0" : : "r"(&registration) : "memory");
+    clicked = SendMessageA(button, BM_CLICK, 0, 0);
+    asm volatile("movl %0, %%fs:0" : : "r"(registration.previous) : "memory");
+#endif
+}
+
 // A fault in a button's OnClick, reached as a click is: the native button
 // tells the form, and the form reflects the notification to the button.
 void FaultInClickHandler()
@@ -175,7 +225,10 @@ void FaultInClickHandler()
     button->OnClick = {WriteToAddressZeroOnClick, nullptr};
     HWND window = toolkit::GetWindowHandle(button);
     SayAddress("fault", reinterpret_cast<std::uintptr_t>(FaultingInstruction));
-    SendMessageA(window, BM_CLICK, 0, 0);
+    if (mode == Mode::SwallowedClickFault)
+        ClickBehindSwallowingHandler(window);
+    else
+        SendMessageA(window, BM_CLICK, 0, 0);
     toolkit::FreeObject(form);
 }
 
@@ -217,7 +270,14 @@ void Fault()
         FaultInWindowProcedure();
         break;
     case Mode::ClickFault:
+    case Mode::SwallowedClickFault:
         FaultInClickHandler();
+        break;
+    case Mode::FaultHandledBySystem:
+        // The platform reads the address under a handler of its own, which
+        // takes the fault.
+        if (!IsBadReadPtr(reinterpret_cast<const void*>(16), 1))
+            Say("readable\n");
         break;
     default:
         break;
