@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "runtime/ErrorMessage.h"
+#include "runtime/FailureReport.h"
 #include "runtime/OuterExceptionHandler.h"
 
 #if defined(__GNUC__)
@@ -42,6 +42,7 @@ void RunStaticConstructors()
 __attribute__((noinline)) void StartProgram(ModuleTable& modules)
 {
     MainInstance = GetModuleHandleA(nullptr);
+    PrepareFailureReport();
     RegisterOuterExceptionHandler(reinterpret_cast<std::uintptr_t>(__builtin_dwarf_cfa()) - sizeof(void*));
     RunStaticConstructors();
 
@@ -56,9 +57,7 @@ __attribute__((noinline)) void StartProgram(ModuleTable& modules)
 void HaltProgram()
 {
     if (failurePending) {
-        const ErrorMessage message =
-            FormatErrorMessage(static_cast<std::uint8_t>(ProcessExitCode), FailureAddress);
-        MessageBoxA(nullptr, message.Text, "Error", MB_OK);
+        ReportFailure(static_cast<std::uint8_t>(ProcessExitCode), FailureAddress);
         failurePending = false;
         FailureAddress = 0;
     }

@@ -25,8 +25,9 @@ void StartProgram(ModuleTable& modules);
 // ProcessExitCode.
 [[noreturn]] void HaltProgram();
 
-// Ends the process with the run-time error box: number (200..255) becomes the
-// exit code, address the one shown.
+// Ends the process with the run-time error report (the box; a line on
+// standard error in a console program): number (200..255) becomes the exit
+// code, address the one shown.
 [[noreturn]] void RaiseRuntimeError(std::uint8_t number, std::uintptr_t address);
 
 } // namespace runtime

@@ -18,6 +18,11 @@ std::string Program()
     return ProgramDirectory() + "runtime_faulting_program.exe";
 }
 
+std::string ConsoleProgram()
+{
+    return ProgramDirectory() + "runtime_faulting_console.exe";
+}
+
 // The "fault XXXX" line that the program writes before its fault.
 std::uintptr_t ReportedFault(const std::string& output)
 {
@@ -41,14 +46,15 @@ struct Outcome {
     std::string text;
     std::string outputBeforeOk;
     std::string outputAfterOk;
+    std::string errors;
     DWORD exitCode = STILL_ACTIVE;
 };
 
-Outcome RunProgram(const std::string& mode)
+Outcome RunProgram(const std::string& mode, const std::string& program = Program())
 {
     Outcome outcome;
-    ChildProcess child(Program(), mode);
-    EXPECT_TRUE(child.Started()) << Program();
+    ChildProcess child(program, mode, ChildProcess::Errors::Apart);
+    EXPECT_TRUE(child.Started()) << program;
     if (!child.Started())
         return outcome;
     if (HWND box = WaitForErrorBox(child, BoxWait)) {
@@ -59,6 +65,7 @@ Outcome RunProgram(const std::string& mode)
     }
     outcome.exitCode = child.WaitForExit(ExitWait);
     outcome.outputAfterOk = child.TakeOutput();
+    outcome.errors = child.TakeErrors();
     return outcome;
 }
 
@@ -142,6 +149,19 @@ TEST(FaultOnMainThread, EachKindOfFailureHasItsNumberAndStillFinalizes)
         ExpectReport(outcome, failure.number);
         EXPECT_EQ(outcome.outputAfterOk, AllFinalized);
     }
+}
+
+// Nobody may be there to close a box: the report is a line on standard error.
+TEST(ConsoleProgram, ReportsAFaultOnStandardErrorAndOpensNoBox)
+{
+    const Outcome outcome = RunProgram("access-violation", ConsoleProgram());
+    EXPECT_FALSE(outcome.boxShown) << outcome.text;
+    EXPECT_EQ(outcome.exitCode, 216u);
+    const std::string output = outcome.outputBeforeOk + outcome.outputAfterOk;
+    const std::uintptr_t place = ReportedFault(output);
+    ASSERT_NE(place, 0u) << output;
+    EXPECT_EQ(outcome.errors, ExpectedText(216, place) + "\r\n");
+    EXPECT_NE(output.find(AllFinalized), std::string::npos) << output;
 }
 
 TEST(HeapFailure, ExhaustionIs203JustAfterTheAllocationCall)

@@ -12,25 +12,53 @@ std::vector<char> Writable(const std::string& commandLine)
     return writable;
 }
 
-} // namespace
-
-ChildProcess::ChildProcess(const std::string& program, const std::string& arguments)
+// A pipe whose write end the child inherits; false when there is none.
+bool ChildPipe(HANDLE& read, HANDLE& write)
 {
     SECURITY_ATTRIBUTES inheritable{sizeof(inheritable), nullptr, TRUE};
+    if (!CreatePipe(&read, &write, &inheritable, 1 << 16)) {
+        read = write = nullptr;
+        return false;
+    }
+    SetHandleInformation(read, HANDLE_FLAG_INHERIT, 0);
+    return true;
+}
+
+std::string TakeFrom(HANDLE pipe)
+{
+    std::string taken;
+    DWORD available = 0;
+    while (pipe != nullptr && PeekNamedPipe(pipe, nullptr, 0, nullptr, &available, nullptr) &&
+           available > 0) {
+        char buffer[512];
+        DWORD read = 0;
+        if (!ReadFile(pipe, buffer, sizeof(buffer), &read, nullptr) || read == 0)
+            break;
+        taken.append(buffer, read);
+    }
+    return taken;
+}
+
+} // namespace
+
+ChildProcess::ChildProcess(const std::string& program, const std::string& arguments, Errors errors)
+{
     HANDLE outputWrite = nullptr;
-    if (!CreatePipe(&outputRead, &outputWrite, &inheritable, 1 << 16)) {
+    HANDLE errorWrite = nullptr;
+    if (!ChildPipe(outputRead, outputWrite) ||
+        (errors == Errors::Apart && !ChildPipe(errorRead, errorWrite))) {
         startError = GetLastError();
-        outputRead = nullptr;
+        if (outputWrite != nullptr)
+            CloseHandle(outputWrite);
         return;
     }
-    SetHandleInformation(outputRead, HANDLE_FLAG_INHERIT, 0);
 
     STARTUPINFOA startup{};
     startup.cb = sizeof(startup);
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
     startup.hStdOutput = outputWrite;
-    startup.hStdError = outputWrite;
+    startup.hStdError = errorWrite != nullptr ? errorWrite : outputWrite;
     std::vector<char> commandLine = Writable("\"" + program + "\" " + arguments);
     PROCESS_INFORMATION information{};
     if (CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
@@ -41,8 +69,10 @@ ChildProcess::ChildProcess(const std::string& program, const std::string& argume
     } else {
         startError = GetLastError();
     }
-    // The child holds the only write end: its end is the pipe's end.
+    // The child holds the only write ends: its end is the pipes' end.
     CloseHandle(outputWrite);
+    if (errorWrite != nullptr)
+        CloseHandle(errorWrite);
 }
 
 ChildProcess::~ChildProcess()
@@ -56,6 +86,8 @@ ChildProcess::~ChildProcess()
     }
     if (outputRead != nullptr)
         CloseHandle(outputRead);
+    if (errorRead != nullptr)
+        CloseHandle(errorRead);
 }
 
 bool ChildProcess::Ended(DWORD milliseconds) const
@@ -73,17 +105,12 @@ DWORD ChildProcess::WaitForExit(DWORD milliseconds)
 
 std::string ChildProcess::TakeOutput()
 {
-    std::string output;
-    DWORD available = 0;
-    while (outputRead != nullptr &&
-           PeekNamedPipe(outputRead, nullptr, 0, nullptr, &available, nullptr) && available > 0) {
-        char buffer[512];
-        DWORD read = 0;
-        if (!ReadFile(outputRead, buffer, sizeof(buffer), &read, nullptr) || read == 0)
-            break;
-        output.append(buffer, read);
-    }
-    return output;
+    return TakeFrom(outputRead);
+}
+
+std::string ChildProcess::TakeErrors()
+{
+    return TakeFrom(errorRead);
 }
 
 bool StartDetached(const std::string& commandLine)

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <cstdint>
+
+namespace runtime {
+
+// The one failure report a user sees, "Runtime error NNN at XXXXXXXX". A
+// window program shows it in a box and waits for the user to close it. A
+// console program writes it as a line on standard error and goes on at once:
+// it runs in batch files and services, where nobody is there to close a box.
+// The program's own PE header tells which it is.
+
+// Called at start: a console program keeps the platform's own crash and
+// critical-error windows away too.
+void PrepareFailureReport();
+void ReportFailure(std::uint8_t number, std::uintptr_t address);
+
+} // namespace runtime
