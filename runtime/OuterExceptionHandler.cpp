@@ -73,8 +73,8 @@ void* HandlerChain()
     RaiseRuntimeError(faultNumber, faultAddress);
 }
 
-// The processor's own exception codes; the platform's software exceptions
-// (Ctrl+C, RaiseException) take the frames' way.
+// The processor's own exception codes. What software raises (Ctrl+C,
+// RaiseException) is left to the frames and the filter.
 bool IsProcessorFault(DWORD code)
 {
     switch (code) {
