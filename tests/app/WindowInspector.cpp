@@ -254,6 +254,9 @@ int main(int argc, char** argv)
         Print(L"no window \"Config Quarnel\"\n");
         return 2;
     }
+    // Whatever the window still has to draw, it draws now, before this
+    // returns: a picture taken next shows it whole.
+    RedrawWindow(form, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 
     report += L"code page " + Number(static_cast<long>(GetACP())) + L"\n";
     if (codePage != 0 && GetACP() != static_cast<UINT>(codePage))

@@ -4,7 +4,7 @@
 # COM1..COM15 captured into files that are compared byte for byte.
 #
 #   drive-window.sh setup          make the prefix, capture COM1..COM15
-#   drive-window.sh teardown       end the capture, the prefix and its Xvfb
+#   drive-window.sh teardown       end the capture, the prefixes and their Xvfb
 #   drive-window.sh SCENARIO       one of the scenarios below
 #
 # COM16 leads nowhere, from set-up on: Wine opens it, and a write to it fails
@@ -326,6 +326,11 @@ case $scenario in
     status=0
     "$CQ_TOOLS/serial-bench" --prefix "$prefix" --dir "$bench" stop || status=1
     "$CQ_TOOLS/wine-run" --prefix "$prefix" --shutdown || status=1
+    # The scenarios' own prefixes, should one have been stopped before it
+    # could shut its prefix down.
+    for other in "$work"/*/wineprefix; do
+      [[ ! -d "$other" ]] || "$CQ_TOOLS/wine-run" --prefix "$other" --shutdown || status=1
+    done
     exit $status ;;
 esac
 
