@@ -99,7 +99,8 @@ constexpr std::size_t TextCapacity = 256;
 std::wstring WindowText(HWND window)
 {
     wchar_t text[TextCapacity] = {};
-    const LRESULT length = SendMessageW(window, WM_GETTEXT, TextCapacity, reinterpret_cast<LPARAM>(text));
+    const LRESULT length =
+        SendMessageW(window, WM_GETTEXT, TextCapacity, reinterpret_cast<LPARAM>(text));
     return std::wstring(text, length > 0 ? static_cast<std::size_t>(length) : 0);
 }
 
@@ -175,13 +176,14 @@ void CheckChild(HWND child, HWND form, const RECT& client, const std::vector<Chi
 
     if (place.left < 0 || place.top < 0 || place.right > client.right - client.left ||
         place.bottom > client.bottom - client.top)
-        Differs(name + L" " + Quoted(text) + L" at " + Place(place) + L" lies outside the client area");
+        Differs(name + L" " + Quoted(text) + L" at " + Place(place) +
+                L" lies outside the client area");
     for (const Child& meant : expected) {
         if (place.left != meant.Left || place.top != meant.Top)
             continue;
         if (name != meant.Class)
-            Differs(L"at " + Number(meant.Left) + L"," + Number(meant.Top) + L": " + name + L", not " +
-                    meant.Class);
+            Differs(L"at " + Number(meant.Left) + L"," + Number(meant.Top) + L": " + name +
+                    L", not " + meant.Class);
         if (text != meant.Text)
             Differs(name + L" at " + Number(meant.Left) + L"," + Number(meant.Top) + L": " +
                     Quoted(text) + L", not " + Quoted(meant.Text));
@@ -216,53 +218,38 @@ void Print(const std::wstring& text)
               &written, nullptr);
 }
 
-int Usage()
-{
-    Print(L"usage: WindowInspector [--code-page N] [--frame LEFT,TOP]\n");
-    return 2;
-}
+struct Options {
+    long CodePage = 0;
+    long FrameLeft = -1;
+    long FrameTop = -1;
+};
 
-} // namespace
-
-int main(int argc, char** argv)
+bool ParseOptions(int argc, char** argv, Options& options)
 {
-    long codePage = 0;
-    long frameLeft = -1;
-    long frameTop = -1;
-    for (int i = 1; i + 1 < argc; i += 2) {
+    if (argc % 2 == 0)
+        return false;
+    for (int i = 1; i < argc; i += 2) {
         char* end = nullptr;
         if (std::strcmp(argv[i], "--code-page") == 0) {
-            codePage = std::strtol(argv[i + 1], &end, 10);
-            if (*end != '\0')
-                return Usage();
+            options.CodePage = std::strtol(argv[i + 1], &end, 10);
         } else if (std::strcmp(argv[i], "--frame") == 0) {
-            frameLeft = std::strtol(argv[i + 1], &end, 10);
+            options.FrameLeft = std::strtol(argv[i + 1], &end, 10);
             if (*end != ',')
-                return Usage();
-            frameTop = std::strtol(end + 1, &end, 10);
-            if (*end != '\0')
-                return Usage();
+                return false;
+            options.FrameTop = std::strtol(end + 1, &end, 10);
         } else {
-            return Usage();
+            return false;
         }
+        if (*end != '\0')
+            return false;
     }
-    if (argc % 2 == 0)
-        return Usage();
+    return true;
+}
 
-    HWND form = FindWindowW(nullptr, L"Config Quarnel");
-    if (form == nullptr) {
-        Print(L"no window \"Config Quarnel\"\n");
-        return 2;
-    }
-    // Whatever the window still has to draw, it draws now, before this
-    // returns: a picture taken next shows it whole.
-    RedrawWindow(form, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-
-    report += L"code page " + Number(static_cast<long>(GetACP())) + L"\n";
-    if (codePage != 0 && GetACP() != static_cast<UINT>(codePage))
-        Differs(L"runs under code page " + Number(static_cast<long>(GetACP())) + L", not " +
-                Number(codePage));
-
+// The form: its caption, the size of its client area, its place on the
+// screen and, when asked, its frame. Its client area on the screen.
+RECT CheckForm(HWND form, const Options& options)
+{
     RECT window{};
     GetWindowRect(form, &window);
     RECT client{};
@@ -286,18 +273,46 @@ int main(int argc, char** argv)
     if (window.left != (screenWidth - width) >> 1 || window.top != (screenHeight - height) >> 1)
         Differs(L"the form at " + Place(window) + L" is not centred on the screen of " +
                 Number(screenWidth) + L"x" + Number(screenHeight));
-    if (frameLeft >= 0) {
+    if (options.FrameLeft >= 0) {
         const long left = client.left - window.left;
         const long top = client.top - window.top;
         const long right = window.right - client.right;
         const long bottom = window.bottom - client.bottom;
-        if (left != frameLeft || top != frameTop || right != frameLeft || bottom != frameLeft)
+        const long side = options.FrameLeft;
+        if (left != side || top != options.FrameTop || right != side || bottom != side)
             Differs(L"the frame is " + Number(left) + L" left, " + Number(top) + L" above, " +
-                    Number(right) + L" right and " + Number(bottom) + L" below the client area, not " +
-                    Number(frameLeft) + L", " + Number(frameTop) + L", " + Number(frameLeft) +
-                    L" and " + Number(frameLeft));
+                    Number(right) + L" right and " + Number(bottom) +
+                    L" below the client area, not " + Number(side) + L", " +
+                    Number(options.FrameTop) + L", " + Number(side) + L" and " + Number(side));
     }
+    return client;
+}
 
+} // namespace
+
+int main(int argc, char** argv)
+{
+    Options options;
+    if (!ParseOptions(argc, argv, options)) {
+        Print(L"usage: WindowInspector [--code-page N] [--frame LEFT,TOP]\n");
+        return 2;
+    }
+    HWND form = FindWindowW(nullptr, L"Config Quarnel");
+    if (form == nullptr) {
+        Print(L"no window \"Config Quarnel\"\n");
+        return 2;
+    }
+    // Whatever the window still has to draw, it draws now, before this
+    // returns: a picture taken next shows it whole.
+    RedrawWindow(form, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+
+    const UINT codePage = GetACP();
+    report += L"code page " + Number(static_cast<long>(codePage)) + L"\n";
+    if (options.CodePage != 0 && codePage != static_cast<UINT>(options.CodePage))
+        Differs(L"runs under code page " + Number(static_cast<long>(codePage)) + L", not " +
+                Number(options.CodePage));
+
+    const RECT client = CheckForm(form, options);
     const std::vector<Child> expected = ExpectedChildren();
     std::size_t children = 0;
     for (HWND child = GetWindow(form, GW_CHILD); child != nullptr;
