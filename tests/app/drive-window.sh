@@ -4,15 +4,19 @@
 # COM1..COM15 captured into files that are compared byte for byte.
 #
 #   drive-window.sh setup          make the prefix, capture COM1..COM15
-#   drive-window.sh teardown       end the capture, the prefix and its Xvfb
+#   drive-window.sh teardown       end the capture, the prefixes and their Xvfb
 #   drive-window.sh SCENARIO       one of the scenarios below
 #
 # COM16 leads nowhere, from set-up on: Wine opens it, and a write to it fails
 # at once. The prefix keeps one Wine session from set-up to teardown: no
-# scenario starts Wine afresh or changes its ports.
+# scenario starts Wine afresh or changes its ports. Scenarios that need
+# another locale or window frame (and lcdsim) bring a prefix of their own up
+# and down.
 #
 # Environment: CQ_TOOLS (the tools/ folder), CQ_APP (ConfigQuarnel.exe),
-# CQ_LCDSIM (lcdsim.exe of the same target), CQ_WORK (a folder of its own).
+# CQ_LCDSIM (lcdsim.exe of the same target), CQ_WORK (a folder of its own);
+# for some scenarios CQ_PLANTED_DLL, CQ_IMPORTS_COMCTL32 and CQ_INSPECTOR
+# (WindowInspector.exe of the same target).
 # Exit code 77 (skipped) where this machine cannot run the program, or, out of
 # CI, where a tool is missing (in CI that fails).
 set -euo pipefail
@@ -152,10 +156,13 @@ button_shot() {
     "$work/button-$1.png"
 }
 
+# Two pictures alike to the pixel.
+alike() { [[ "$(compare -metric AE "$1" "$2" null: 2>&1)" == 0 ]]; }
+
 # Compares a fresh picture of the button with a saved one.
 same_button() {
   button_shot now
-  [[ "$(compare -metric AE "$work/button-$1.png" "$work/button-now.png" null: 2>&1)" == 0 ]]
+  alike "$work/button-$1.png" "$work/button-now.png"
 }
 button_looks_unlike() { ! same_button "$1"; }
 
@@ -200,6 +207,50 @@ answers() { xdotool getwindowname "$window" >/dev/null 2>&1 && kill -0 "$app_pid
 # Every visible top-level window of the display with a name.
 named_windows() {
   xdotool search --onlyvisible --name '.' 2>/dev/null | sort
+}
+
+# --- the window read back from outside --------------------------------------
+
+shots="$work/shots"
+
+# Reads the window back through the platform's Unicode functions
+# (WindowInspector with ARGS, in the program's prefix) into shots/NAME.txt,
+# and takes pictures of its client area (shots/NAME-client.png) and of the
+# whole window (NAME-window.png) once they have stopped changing. Says what
+# differs from what the window is meant to show, and returns 1 then.
+#   inspect NAME [ARGS...]
+inspect() {
+  local name=$1 code=0
+  shift
+  mkdir -p "$shots"
+  "$CQ_TOOLS/wine-run" --prefix "$app_prefix" "$CQ_INSPECTOR" "$@" >"$shots/$name.txt" 2>&1 || code=$?
+  [[ $code -le 1 ]] || fail "WindowInspector $*: $(tr '\n' ' ' <"$shots/$name.txt")"
+  local client window
+  client=$(sed -n 's/^form .*, client \([0-9]*\),\([0-9]*\) \([0-9]*x[0-9]*\)$/\3+\1+\2/p' "$shots/$name.txt")
+  window=$(sed -n 's/^form .*: window \([0-9]*\),\([0-9]*\) \([0-9]*x[0-9]*\),.*$/\3+\1+\2/p' "$shots/$name.txt")
+  wait_until 20 settled "$shots/$name-client.png" "$client" || fail "the client area keeps changing"
+  import -window root -crop "$window" "$shots/$name-window.png"
+  grep '^differs: ' "$shots/$name.txt" | while read -r line; do say "$name $line"; done
+  return $code
+}
+
+# A picture of part of the screen that two shots half a second apart agree on.
+settled() {
+  import -window root -crop "$2" "$1"
+  sleep 0.5
+  import -window root -crop "$2" "${1%.png}-again.png"
+  alike "$1" "${1%.png}-again.png"
+}
+
+# A prefix of the scenario's own, made once for the locale or window frame
+# that the settings give (CQ_LOCALE=..., CQ_WINDOW_FRAME=..., see wine-run),
+# kept up from here and shut down when the scenario ends; in $other.
+#   other_prefix NAME [SETTING...]
+other_prefix() {
+  other="$work/$1/wineprefix"
+  shift
+  trap 'end_started; "$CQ_TOOLS/wine-run" --prefix "$other" --shutdown' EXIT
+  env "$@" "$CQ_TOOLS/wine-run" --prefix "$other" --serve
 }
 
 # --- the lines --------------------------------------------------------------
@@ -275,6 +326,11 @@ case $scenario in
     status=0
     "$CQ_TOOLS/serial-bench" --prefix "$prefix" --dir "$bench" stop || status=1
     "$CQ_TOOLS/wine-run" --prefix "$prefix" --shutdown || status=1
+    # The scenarios' own prefixes, should one have been stopped before it
+    # could shut its prefix down.
+    for other in "$work"/*/wineprefix; do
+      [[ ! -d "$other" ]] || "$CQ_TOOLS/wine-run" --prefix "$other" --shutdown || status=1
+    done
     exit $status ;;
 esac
 
@@ -402,6 +458,42 @@ case $scenario in
     expect_only 1 "$(configured 2 16 52)"
     close_with_close_box
     [[ -z "$(loaded)" ]] || fail "the program loaded the DLLs beside it: $(loaded)"
+    ;;
+
+  code-page-1252 | code-page-932)
+    # The window on a Windows of another ANSI code page shows the same
+    # Russian texts, and its client area the same pixels, as under 1251.
+    # (The caption bar is the platform's: under 932 Wine draws it in a font
+    # of its own.)
+    : "${CQ_INSPECTOR:?}"
+    needs import compare
+    page=${scenario#code-page-}
+    case $page in 1252) locale=en_US.UTF-8 ;; 932) locale=ja_JP.UTF-8 ;; esac
+    start_app "$prefix"
+    inspect cp1251 --code-page 1251 || fail "the window under 1251 is not as meant"
+    close_with_close_box
+    other_prefix "$locale" CQ_LOCALE="$locale"
+    start_app "$other"
+    verdict=0
+    inspect "cp$page" --code-page "$page" || verdict=1
+    if ! alike "$shots/cp1251-client.png" "$shots/cp$page-client.png"; then
+      compare "$shots/cp1251-client.png" "$shots/cp$page-client.png" "$shots/cp$page-diff.png" 2>/dev/null || true
+      say "the client area under $page differs from the one under 1251 ($(compare -metric AE "$shots/cp1251-client.png" "$shots/cp$page-client.png" null: 2>&1) pixels; see $shots/cp$page-client.png)"
+      verdict=1
+    fi
+    close_with_close_box
+    [[ $verdict -eq 0 ]] || fail "the window under code page $page is not the one under 1251"
+    ;;
+
+  windows10-frame)
+    # The frame of Windows 10 and 11 takes more of the window than Wine's:
+    # the client area keeps its size and holds every child, the form centred.
+    : "${CQ_INSPECTOR:?}"
+    needs import compare
+    other_prefix windows10-frame CQ_WINDOW_FRAME=windows10
+    start_app "$other"
+    inspect windows10 --frame 8,31 || fail "the window in the frame of Windows 10 and 11 is not as meant"
+    close_with_close_box
     ;;
 
   *) fail "no scenario $scenario" ;;
