@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 #include "toolkit/control/ControlKind.h"
 #include "toolkit/control/MessageRecord.h"
@@ -194,18 +195,7 @@ Control* ChildAt(const Control* control, std::int32_t index);
 // MaxWindowTextLength is refused (the window is not made, or its text is
 // emptied), so a longer caption reaches the window cut to that length.
 inline constexpr std::size_t MaxWindowTextLength = 32766;
-class WindowText {
-public:
-    explicit WindowText(const char* caption);
-    ~WindowText();
-    WindowText(const WindowText&) = delete;
-    WindowText& operator=(const WindowText&) = delete;
-    const char* Text() const { return text; }
-
-private:
-    const char* text;
-    char* cut = nullptr;
-};
+std::string_view WindowTextOf(const char* caption);
 
 void SetCaption(Control* control, const char* text);
 void SetWindowStyle(Control* control, DWORD style);
