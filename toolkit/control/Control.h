@@ -221,6 +221,9 @@ int GetWidth(Control* control);
 int GetHeight(Control* control);
 Control* SetControlPosition(Control* control, int left, int top);
 Control* SetControlSize(Control* control, int width, int height);
+// Sizes the control so that its client area is width x height under the
+// platform's frame for its styles.
+Control* SetClientSize(Control* control, int width, int height);
 RECT GetClientBounds(Control* control);
 void CenterWindow(Control* control);
 
