@@ -142,6 +142,9 @@ void BuildMainForm(MainForm*& mainForm, Control* parent)
     record.ConfigureButton->OnClick = {ConfigureClick, mainForm};
 
     toolkit::AssignKeyButton(record.ConfigureButton, VK_RETURN, true);
+    // The layout needs 190 x 144 inside the frame, what 198 x 171 give under
+    // the classic frame; the frame of other systems takes more.
+    toolkit::SetClientSize(form, 190, 144);
     toolkit::CenterWindow(form);
 }
 

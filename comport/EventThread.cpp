@@ -105,7 +105,7 @@ void EventThread::NotifyByMessage()
     SerialApi& api = Port->Platform();
     for (const LineEvent event : DeliveryOrder)
         if (Occurred.Contains(event))
-            api.SendMessageA(Port->NotifyWindow, LineEventMessage, PlatformMaskBit(event), 0);
+            api.SendMessageW(Port->NotifyWindow, LineEventMessage, PlatformMaskBit(event), 0);
 }
 
 void EventThread::NotifyByHandlers()
@@ -164,7 +164,7 @@ void EventThread::Destroy()
     ToolkitObject::Destroy();
 }
 
-// The thread may be inside SendMessageA to a window of this very thread:
+// The thread may be inside SendMessageW to a window of this very thread:
 // answering sent messages (and nothing else) lets it finish.
 void EventThread::WaitForThreadHandlingSentMessages()
 {
@@ -178,7 +178,7 @@ void EventThread::WaitForThreadHandlingSentMessages()
         if (result != WAIT_OBJECT_0 + 1)
             return;
         MSG message;
-        api.PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+        api.PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
     }
 }
 

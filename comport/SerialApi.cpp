@@ -67,14 +67,14 @@ public:
     {
         return ::MsgWaitForMultipleObjects(count, objects, waitAll, milliseconds, wakeMask);
     }
-    BOOL PeekMessageA(LPMSG message, HWND window, UINT first, UINT last, UINT remove) override
+    BOOL PeekMessageW(LPMSG message, HWND window, UINT first, UINT last, UINT remove) override
     {
-        return ::PeekMessageA(message, window, first, last, remove);
+        return ::PeekMessageW(message, window, first, last, remove);
     }
     void Sleep(DWORD milliseconds) override { ::Sleep(milliseconds); }
-    LRESULT SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override
+    LRESULT SendMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override
     {
-        return ::SendMessageA(window, message, wParam, lParam);
+        return ::SendMessageW(window, message, wParam, lParam);
     }
 };
 

@@ -35,10 +35,10 @@ public:
                                          DWORD milliseconds) = 0;
     virtual DWORD MsgWaitForMultipleObjects(DWORD count, const HANDLE* objects, BOOL waitAll,
                                             DWORD milliseconds, DWORD wakeMask) = 0;
-    virtual BOOL PeekMessageA(LPMSG message, HWND window, UINT first, UINT last,
+    virtual BOOL PeekMessageW(LPMSG message, HWND window, UINT first, UINT last,
                               UINT remove) = 0;
     virtual void Sleep(DWORD milliseconds) = 0;
-    virtual LRESULT SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) = 0;
+    virtual LRESULT SendMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) = 0;
 
 protected:
     ~SerialApi() = default;

@@ -156,15 +156,15 @@ TEST_F(LineEventsThroughSeam, MessagesCarryEachEventsMaskBitOnePerEventInOrder)
     platform.InputQueue = 5;
     platform.QueueOccurrences({EveryEvent, EV_RLSD, EV_RING});
     port->Open();
-    ASSERT_TRUE(Eventually([&] { return platform.CallsNamed("SendMessageA").size() >= 12; }));
+    ASSERT_TRUE(Eventually([&] { return platform.CallsNamed("SendMessageW").size() >= 12; }));
     port->Close();
     const Strings expected = {
-        "SendMessageA 401 1 0",  "SendMessageA 401 4 0",   "SendMessageA 401 40 0",
-        "SendMessageA 401 100 0", "SendMessageA 401 8 0",  "SendMessageA 401 10 0",
-        "SendMessageA 401 2 0",  "SendMessageA 401 20 0",  "SendMessageA 401 80 0",
-        "SendMessageA 401 400 0", "SendMessageA 401 20 0", "SendMessageA 401 100 0",
+        "SendMessageW 401 1 0",  "SendMessageW 401 4 0",   "SendMessageW 401 40 0",
+        "SendMessageW 401 100 0", "SendMessageW 401 8 0",  "SendMessageW 401 10 0",
+        "SendMessageW 401 2 0",  "SendMessageW 401 20 0",  "SendMessageW 401 80 0",
+        "SendMessageW 401 400 0", "SendMessageW 401 20 0", "SendMessageW 401 100 0",
     };
-    EXPECT_EQ(platform.CallsNamed("SendMessageA"), expected);
+    EXPECT_EQ(platform.CallsNamed("SendMessageW"), expected);
     // Messages only: no handler reads the device.
     EXPECT_TRUE(platform.CallsNamed("ClearCommError").empty());
 }

@@ -274,9 +274,9 @@ DWORD FakeSerialApi::MsgWaitForMultipleObjects(DWORD count, const HANDLE* object
     return ::MsgWaitForMultipleObjects(count, objects, waitAll, milliseconds, wakeMask);
 }
 
-BOOL FakeSerialApi::PeekMessageA(LPMSG message, HWND window, UINT first, UINT last, UINT remove)
+BOOL FakeSerialApi::PeekMessageW(LPMSG message, HWND window, UINT first, UINT last, UINT remove)
 {
-    return ::PeekMessageA(message, window, first, last, remove);
+    return ::PeekMessageW(message, window, first, last, remove);
 }
 
 void FakeSerialApi::Sleep(DWORD milliseconds)
@@ -285,8 +285,8 @@ void FakeSerialApi::Sleep(DWORD milliseconds)
     ::Sleep(milliseconds);
 }
 
-LRESULT FakeSerialApi::SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT FakeSerialApi::SendMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    Record("SendMessageA " + Hex(message) + " " + Hex(wParam) + " " + Hex(lParam));
-    return ::SendMessageA(window, message, wParam, lParam);
+    Record("SendMessageW " + Hex(message) + " " + Hex(wParam) + " " + Hex(lParam));
+    return ::SendMessageW(window, message, wParam, lParam);
 }

@@ -69,9 +69,9 @@ public:
                                  DWORD milliseconds) override;
     DWORD MsgWaitForMultipleObjects(DWORD count, const HANDLE* objects, BOOL waitAll,
                                     DWORD milliseconds, DWORD wakeMask) override;
-    BOOL PeekMessageA(LPMSG message, HWND window, UINT first, UINT last, UINT remove) override;
+    BOOL PeekMessageW(LPMSG message, HWND window, UINT first, UINT last, UINT remove) override;
     void Sleep(DWORD milliseconds) override;
-    LRESULT SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+    LRESULT SendMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     void Record(std::string line);

@@ -26,13 +26,13 @@ void RunApplication(Control*& mainControl)
 bool ProcessOneMessage(Control*)
 {
     MSG message{};
-    if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+    if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
         return false;
     if (message.message == WM_QUIT) {
         LoopTerminated = true;
     } else {
         TranslateMessage(&message);
-        DispatchMessageA(&message);
+        DispatchMessageW(&message);
     }
     return LOWORD(message.message) != 0;
 }

@@ -28,7 +28,7 @@ protected:
 };
 
 // The window property that keeps an inner window's own procedure.
-inline constexpr const char* PreviousProcProperty = "PREV_PROC";
+inline constexpr const wchar_t* PreviousProcProperty = L"PREV_PROC";
 
 // Reflected colours, the deferred selection code and the drop-down
 // bookkeeping of a combo box; attached by the combo box's constructor.

@@ -20,14 +20,14 @@ bool IsKeyMessage(UINT message)
 
 LRESULT PassOn(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    auto previous = reinterpret_cast<WNDPROC>(GetPropA(window, PreviousProcProperty));
+    auto previous = reinterpret_cast<WNDPROC>(GetPropW(window, PreviousProcProperty));
     if (previous == nullptr)
         return 0;
-    const LRESULT result = CallWindowProcA(previous, window, message, wParam, lParam);
+    const LRESULT result = CallWindowProcW(previous, window, message, wParam, lParam);
     // The platform frees a window's properties with it; this keeps a handle
     // that a new window may reuse from carrying a stale procedure.
     if (message == WM_NCDESTROY)
-        RemovePropA(window, PreviousProcProperty);
+        RemovePropW(window, PreviousProcProperty);
     return result;
 }
 
@@ -48,10 +48,10 @@ bool HandleInnerKey(ComboBoxControl* combo, MessageRecord& record, LRESULT& resu
         return true;
     const bool closeKey = record.WParam == VK_ESCAPE || record.WParam == VK_RETURN;
     if (record.Message == WM_CHAR && closeKey &&
-        SendMessageA(combo->Handle, CB_GETDROPPEDSTATE, 0, 0) != 0) {
-        SendMessageA(combo->Handle, CB_SHOWDROPDOWN, FALSE, 0);
+        SendMessageW(combo->Handle, CB_GETDROPPEDSTATE, 0, 0) != 0) {
+        SendMessageW(combo->Handle, CB_SHOWDROPDOWN, FALSE, 0);
         if (record.WParam == VK_ESCAPE)
-            SendMessageA(combo->Handle, CB_SETCURSEL, static_cast<WPARAM>(combo->DropDownIndex), 0);
+            SendMessageW(combo->Handle, CB_SETCURSEL, static_cast<WPARAM>(combo->DropDownIndex), 0);
         return true;
     }
     return false;
@@ -79,7 +79,7 @@ bool ComboBoxHook(Control* control, MessageRecord& record, LRESULT& result)
         return false;
     switch (HIWORD(record.WParam)) {
     case CBN_SELCHANGE:
-        PostMessageA(combo->Handle, ReflectedCommand, MAKEWPARAM(0, DeferredSelChangeCode), 0);
+        PostMessageW(combo->Handle, ReflectedCommand, MAKEWPARAM(0, DeferredSelChangeCode), 0);
         break;
     case CBN_DROPDOWN:
         combo->DroppedDown = true;
@@ -103,11 +103,11 @@ void SubclassInnerWindows(Control* combo)
         return;
     for (HWND inner = GetWindow(combo->Handle, GW_CHILD); inner != nullptr;
          inner = GetWindow(inner, GW_HWNDNEXT)) {
-        auto own = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(inner, GWLP_WNDPROC));
+        auto own = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(inner, GWLP_WNDPROC));
         if (own == InnerWindowProcedure)
             continue;
-        SetWindowLongPtrA(inner, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(InnerWindowProcedure));
-        SetPropA(inner, PreviousProcProperty, reinterpret_cast<HANDLE>(own));
+        SetWindowLongPtrW(inner, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(InnerWindowProcedure));
+        SetPropW(inner, PreviousProcProperty, reinterpret_cast<HANDLE>(own));
     }
 }
 
@@ -115,15 +115,15 @@ void RemoveInnerWindowProperties(HWND window)
 {
     for (HWND inner = GetWindow(window, GW_CHILD); inner != nullptr;
          inner = GetWindow(inner, GW_HWNDNEXT)) {
-        HANDLE previous = GetPropA(inner, PreviousProcProperty);
+        HANDLE previous = GetPropW(inner, PreviousProcProperty);
         if (previous == nullptr)
             continue;
         // Without its own procedure back, the inner window would answer 0 to
         // its destruction and keep its data.
-        if (reinterpret_cast<WNDPROC>(GetWindowLongPtrA(inner, GWLP_WNDPROC)) ==
+        if (reinterpret_cast<WNDPROC>(GetWindowLongPtrW(inner, GWLP_WNDPROC)) ==
             InnerWindowProcedure)
-            SetWindowLongPtrA(inner, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
-        RemovePropA(inner, PreviousProcProperty);
+            SetWindowLongPtrW(inner, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
+        RemovePropW(inner, PreviousProcProperty);
     }
 }
 
@@ -133,9 +133,9 @@ LRESULT CALLBACK InnerWindowProcedure(HWND window, UINT message, WPARAM wParam, 
     if (combo == nullptr) {
         // A combo box that is going away: its inner window still gets its own
         // handling, or its destruction would be lost.
-        if (GetPropA(window, PreviousProcProperty) != nullptr)
+        if (GetPropW(window, PreviousProcProperty) != nullptr)
             return PassOn(window, message, wParam, lParam);
-        return DefWindowProcA(window, message, wParam, lParam);
+        return DefWindowProcW(window, message, wParam, lParam);
     }
     MessageRecord record{combo->Handle, message, wParam, lParam};
     Control* form = ParentForm(combo);

@@ -89,7 +89,7 @@ HCURSOR ArrowCursor()
 {
     static HCURSOR arrow;
     if (arrow == nullptr)
-        arrow = LoadCursorA(nullptr, IDC_ARROW);
+        arrow = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     return arrow;
 }
 
@@ -214,7 +214,7 @@ void Control::Destroy()
     if (HWND window = Handle) {
         if (IsWindow(window)) {
             // The window lets go of the icon before the control destroys it.
-            SendMessageA(window, WM_SETICON, ICON_BIG, 0);
+            SendMessageW(window, WM_SETICON, ICON_BIG, 0);
             Icon.Reset();
             if (!WindowGone)
                 DestroyWindow(window);

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 #include "toolkit/control/ControlKind.h"
 #include "toolkit/control/MessageRecord.h"
@@ -194,18 +195,7 @@ Control* ChildAt(const Control* control, std::int32_t index);
 // MaxWindowTextLength is refused (the window is not made, or its text is
 // emptied), so a longer caption reaches the window cut to that length.
 inline constexpr std::size_t MaxWindowTextLength = 32766;
-class WindowText {
-public:
-    explicit WindowText(const char* caption);
-    ~WindowText();
-    WindowText(const WindowText&) = delete;
-    WindowText& operator=(const WindowText&) = delete;
-    const char* Text() const { return text; }
-
-private:
-    const char* text;
-    char* cut = nullptr;
-};
+std::string_view WindowTextOf(const char* caption);
 
 void SetCaption(Control* control, const char* text);
 void SetWindowStyle(Control* control, DWORD style);
@@ -231,6 +221,9 @@ int GetWidth(Control* control);
 int GetHeight(Control* control);
 Control* SetControlPosition(Control* control, int left, int top);
 Control* SetControlSize(Control* control, int width, int height);
+// Sizes the control so that its client area is width x height under the
+// platform's frame for its styles.
+Control* SetClientSize(Control* control, int width, int height);
 RECT GetClientBounds(Control* control);
 void CenterWindow(Control* control);
 

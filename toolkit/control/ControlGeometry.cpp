@@ -115,6 +115,19 @@ Control* SetControlSize(Control* control, int width, int height)
     return control;
 }
 
+// The frame is the platform's to draw, and systems draw it differently: the
+// caption of Windows 10 and 11 is taller than the classic one and their
+// sizing border has a padding, so a fixed outer size leaves a client area
+// that differs from one system to the next.
+Control* SetClientSize(Control* control, int width, int height)
+{
+    if (control == nullptr)
+        return nullptr;
+    RECT frame{0, 0, width, height};
+    AdjustWindowRectEx(&frame, control->Style, FALSE, control->ExStyle);
+    return SetControlSize(control, frame.right - frame.left, frame.bottom - frame.top);
+}
+
 RECT GetClientBounds(Control* control)
 {
     if (control == nullptr)

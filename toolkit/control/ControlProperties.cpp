@@ -5,6 +5,7 @@
 #include "toolkit/control/Control.h"
 #include "toolkit/graphics/DrawingTool.h"
 #include "toolkit/graphics/ObjectTally.h"
+#include "toolkit/text/WideText.h"
 
 namespace toolkit {
 
@@ -27,19 +28,12 @@ HICON ShownIcon(const Control* control)
 
 } // namespace
 
-WindowText::WindowText(const char* caption) : text(caption)
+std::string_view WindowTextOf(const char* caption)
 {
-    if (caption == nullptr || std::strlen(caption) <= MaxWindowTextLength)
-        return;
-    cut = new char[MaxWindowTextLength + 1];
-    std::memcpy(cut, caption, MaxWindowTextLength);
-    cut[MaxWindowTextLength] = 0;
-    text = cut;
-}
-
-WindowText::~WindowText()
-{
-    delete[] cut;
+    if (caption == nullptr)
+        return {};
+    const std::size_t length = std::strlen(caption);
+    return {caption, length < MaxWindowTextLength ? length : MaxWindowTextLength};
 }
 
 void SetCaption(Control* control, const char* text)
@@ -49,8 +43,8 @@ void SetCaption(Control* control, const char* text)
     char* copy = CopyText(text);
     delete[] std::exchange(control->Caption, copy);
     if (control->Handle != nullptr) {
-        WindowText text(control->Caption);
-        SetWindowTextA(control->Handle, text.Text());
+        const WideText text(WindowTextOf(control->Caption));
+        SetWindowTextW(control->Handle, text.Text());
         Invalidate(control);
     }
     if (control->SizeToTextProcedure != nullptr)
@@ -63,9 +57,9 @@ void SetWindowStyle(Control* control, DWORD style)
         return;
     control->Style = style;
     if (control->Handle != nullptr) {
-        // SetWindowLongA; its pointer-wide form on 64-bit Windows, which the
+        // SetWindowLong; its pointer-wide form on 64-bit Windows, which the
         // inner windows of a combo box need there anyway.
-        SetWindowLongPtrA(control->Handle, GWL_STYLE, static_cast<LONG_PTR>(style));
+        SetWindowLongPtrW(control->Handle, GWL_STYLE, static_cast<LONG_PTR>(style));
         SetWindowPos(control->Handle, nullptr, 0, 0, 0, 0,
                      SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
         Invalidate(control);

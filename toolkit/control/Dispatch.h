@@ -15,7 +15,7 @@ LRESULT DefaultHandling(Control* control, MessageRecord& record);
 bool IsMainWindow(const Control* control);
 
 // The window property that links a toolkit window to its Control.
-inline constexpr const char* SelfProperty = "SELF_";
+inline constexpr const wchar_t* SelfProperty = L"SELF_";
 // Sets the property, and the toolkit's copy of it.
 void BindWindow(HWND window, Control* control);
 // Removes the property, and the copy.

@@ -83,7 +83,7 @@ LRESULT HandleSysCommand(Control* control, MessageRecord& record)
 {
     if ((record.WParam & 0xFFF0) == SC_MINIMIZE && IsMainWindow(control) &&
         MainControl != nullptr && MainControl != control) {
-        PostMessageA(MainControl->Handle, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+        PostMessageW(MainControl->Handle, WM_SYSCOMMAND, SC_MINIMIZE, 0);
         return 0;
     }
     return DefaultHandling(control, record);
@@ -117,7 +117,7 @@ LRESULT HandleColorMessage(Control* control, MessageRecord& record)
     auto child = reinterpret_cast<HWND>(record.LParam);
     if (ControlOfWindow(child) == nullptr)
         return DefaultHandling(control, record);
-    return SendMessageA(child, record.Message + ReflectedMessageBase, record.WParam, record.LParam);
+    return SendMessageW(child, record.Message + ReflectedMessageBase, record.WParam, record.LParam);
 }
 
 LRESULT HandleCommand(Control* control, MessageRecord& record)
@@ -125,7 +125,7 @@ LRESULT HandleCommand(Control* control, MessageRecord& record)
     auto child = reinterpret_cast<HWND>(record.LParam);
     if (ControlOfWindow(child) == nullptr)
         return DefaultHandling(control, record);
-    return SendMessageA(child, ReflectedCommand, record.WParam, record.LParam);
+    return SendMessageW(child, ReflectedCommand, record.WParam, record.LParam);
 }
 
 LRESULT HandleKeyboard(Control* control, MessageRecord& record)

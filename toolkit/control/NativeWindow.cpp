@@ -2,6 +2,7 @@
 #include "toolkit/control/Control.h"
 #include "toolkit/control/Dispatch.h"
 #include "toolkit/graphics/ControlGraphics.h"
+#include "toolkit/text/WideText.h"
 
 namespace toolkit {
 
@@ -41,14 +42,15 @@ bool Control::CreateNativeWindow()
     }
 
     HINSTANCE module = GetModuleHandleA(nullptr);
-    WNDCLASSA windowClass{};
+    WNDCLASSW windowClass{};
     windowClass.style = ClassStyle;
     windowClass.lpfnWndProc = NativeClassProc;
     windowClass.hInstance = module;
     windowClass.hCursor = ArrowCursor();
 
-    char name[ClassNameBufferSize];
-    DerivedClassName(ClassName, name);
+    char derived[ClassNameBufferSize];
+    DerivedClassName(ClassName, derived);
+    const WideText name(derived);
 
     const int width = SizeOrDefault(BoundsRect.right - BoundsRect.left);
     const int height = SizeOrDefault(BoundsRect.bottom - BoundsRect.top);
@@ -62,8 +64,9 @@ bool Control::CreateNativeWindow()
     if (ClassName != nullptr) {
         // Succeeds for the platform's control classes, whose data the derived
         // class takes over; fails for "Form", which keeps the prepared values.
-        WNDCLASSA native{};
-        if (GetClassInfoA(module, ClassName, &native))
+        WNDCLASSW native{};
+        const WideText nativeName(ClassName);
+        if (GetClassInfoW(module, nativeName.Text(), &native))
             windowClass = native;
         windowClass.hInstance = module;
         windowClass.style &= DerivedClassStyleMask;
@@ -75,26 +78,26 @@ bool Control::CreateNativeWindow()
     if ((Style & WS_CHILD) != 0 && parentWindow == nullptr)
         return false;
 
-    WNDCLASSA registered{};
-    if (!GetClassInfoA(module, name, &registered)) {
-        windowClass.lpszClassName = name;
+    WNDCLASSW registered{};
+    if (!GetClassInfoW(module, name.Text(), &registered)) {
+        windowClass.lpszClassName = name.Text();
         windowClass.lpfnWndProc = WindowProcedure;
-        if (RegisterClassA(&windowClass) == 0)
+        if (RegisterClassW(&windowClass) == 0)
             return false;
     }
 
     ControlBeingCreated = this;
     // A child's menu parameter is its identifier.
     auto menu = reinterpret_cast<HMENU>(static_cast<UINT_PTR>(IsChild ? ControlId : 0));
-    WindowText text(Caption);
-    Handle = CreateWindowExA(ExStyle, name, text.Text(), Style, x, y, width, height, parentWindow,
-                             menu, module, nullptr);
+    const WideText text(WindowTextOf(Caption));
+    Handle = CreateWindowExW(ExStyle, name.Text(), text.Text(), Style, x, y, width, height,
+                             parentWindow, menu, module, nullptr);
     if (ControlBeingCreated == this)
         ControlBeingCreated = nullptr;
     if (Handle == nullptr)
         return false;
 
-    SendMessageA(Handle, WM_UPDATEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+    SendMessageW(Handle, WM_UPDATEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
     if (ControlOfWindow(Handle) == nullptr)
         BindWindow(Handle, this);
     if (!IsChild)
@@ -128,7 +131,7 @@ HWND GetWindowHandle(Control* control)
 
 LRESULT Perform(Control* control, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    return SendMessageA(GetWindowHandle(control), message, wParam, lParam);
+    return SendMessageW(GetWindowHandle(control), message, wParam, lParam);
 }
 
 void CreateChildWindows(Control* control)

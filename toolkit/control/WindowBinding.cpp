@@ -31,7 +31,7 @@ Binding* Find(HWND window)
 
 void BindWindow(HWND window, Control* control)
 {
-    SetPropA(window, SelfProperty, control);
+    SetPropW(window, SelfProperty, control);
     Binding* binding = Find(window);
     if (binding == nullptr)
         binding = Find(nullptr);
@@ -43,7 +43,7 @@ void BindWindow(HWND window, Control* control)
 
 void UnbindWindow(HWND window)
 {
-    RemovePropA(window, SelfProperty);
+    RemovePropW(window, SelfProperty);
     ForgetWindow(window);
 }
 
@@ -61,7 +61,7 @@ Control* ControlOfWindow(HWND window)
         return nullptr;
     if (const Binding* binding = Find(window))
         return binding->Target;
-    return overflowed ? static_cast<Control*>(GetPropA(window, SelfProperty)) : nullptr;
+    return overflowed ? static_cast<Control*>(GetPropW(window, SelfProperty)) : nullptr;
 }
 
 } // namespace toolkit

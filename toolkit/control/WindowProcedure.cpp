@@ -26,7 +26,7 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
     if (target == nullptr)
         target = MainControl;
     if (target == nullptr)
-        return DefWindowProcA(window, message, wParam, lParam);
+        return DefWindowProcW(window, message, wParam, lParam);
     const LRESULT result = target->HandleMessage(record);
     // The toolkit's own WM_NCDESTROY handling unbinds the window; a hook that
     // handles the message first leaves the binding, and a later window with
@@ -39,9 +39,9 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
 LRESULT DefaultHandling(Control* control, MessageRecord& record)
 {
     if (control != nullptr && control->NativeClassProc != nullptr)
-        return CallWindowProcA(control->NativeClassProc, control->Handle, record.Message,
+        return CallWindowProcW(control->NativeClassProc, control->Handle, record.Message,
                                record.WParam, record.LParam);
-    return DefWindowProcA(record.Window, record.Message, record.WParam, record.LParam);
+    return DefWindowProcW(record.Window, record.Message, record.WParam, record.LParam);
 }
 
 bool IsMainWindow(const Control* control)

@@ -1,10 +1,9 @@
-#include <climits>
-
 #include "toolkit/controls/Button.h"
 #include "toolkit/controls/ControlText.h"
 #include "toolkit/graphics/Canvas.h"
 #include "toolkit/graphics/ControlGraphics.h"
 #include "toolkit/graphics/DrawingTool.h"
+#include "toolkit/text/WideText.h"
 
 namespace toolkit {
 
@@ -78,9 +77,9 @@ void DrawCaption(Button* button, HDC dc, const RECT& rect, bool pressed)
         SelectObject(dc, GetToolHandle(button->Font));
     SetTextColor(dc, ResolveColor(button->TextColor));
 
-    const int length = text.Length() > INT_MAX ? INT_MAX : static_cast<int>(text.Length());
+    const WideText wide(text.View());
     SIZE extent{};
-    GetTextExtentPoint32A(dc, text.Text(), length, &extent);
+    GetTextExtentPoint32W(dc, wide.Text(), wide.Length(), &extent);
     const int width = rect.right - rect.left;
     const int height = rect.bottom - rect.top;
     int top = rect.top + (height - extent.cy) / 2;
@@ -97,7 +96,8 @@ void DrawCaption(Button* button, HDC dc, const RECT& rect, bool pressed)
         top = 0;
     if (left < rect.left)
         left = rect.left;
-    ExtTextOutA(dc, left, top, options, &rect, text.Text(), static_cast<UINT>(length), nullptr);
+    ExtTextOutW(dc, left, top, options, &rect, wide.Text(), static_cast<UINT>(wide.Length()),
+                nullptr);
     if (button->AfterText != nullptr)
         button->AfterText(button, dc, rect);
 }

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "toolkit/control/Control.h"
+#include "toolkit/text/WideText.h"
 
 namespace toolkit {
 
@@ -39,16 +40,20 @@ ControlText GetControlText(Control* control)
         return {};
     if (control->Handle == nullptr)
         return ControlText(control->Caption != nullptr ? control->Caption : "");
-    const int length = GetWindowTextLengthA(control->Handle);
+    const int length = GetWindowTextLengthW(control->Handle);
     if (length <= 0)
         return ControlText(std::string_view{});
-    // The count given to GetWindowTextA includes the terminating zero, so the
+    // The count given to GetWindowTextW includes the terminating zero, so the
     // buffer is one longer than the text, or its last character is lost.
+    const auto room = static_cast<std::size_t>(length) + 1;
+    wchar_t* wide = new wchar_t[room];
+    const int copied = GetWindowTextW(control->Handle, wide, length + 1);
     ControlText result;
-    result.text = new char[static_cast<std::size_t>(length) + 1];
-    const int copied = GetWindowTextA(control->Handle, result.text, length + 1);
-    result.length = copied > 0 && copied <= length ? static_cast<std::size_t>(copied) : 0;
+    result.text = new char[room];
+    result.length = copied > 0 && copied <= length ? ToTextBytes(wide, copied, result.text, room - 1)
+                                                   : 0;
     result.text[result.length] = 0;
+    delete[] wide;
     return result;
 }
 

@@ -1,6 +1,7 @@
 #include "toolkit/controls/ListOperations.h"
 
 #include "toolkit/control/Control.h"
+#include "toolkit/text/WideText.h"
 
 namespace toolkit {
 
@@ -30,8 +31,9 @@ void SetItemText(Control* control, std::int32_t index, const char* text)
         return;
     // Deleting an index with no item fails, which is what appending wants.
     PerformKind(control, control->Kind.DeleteItemMsg, static_cast<WPARAM>(index), 0);
+    const WideText item(text != nullptr ? text : "");
     PerformKind(control, control->Kind.InsertItemMsg, static_cast<WPARAM>(index),
-                reinterpret_cast<LPARAM>(text != nullptr ? text : ""));
+                reinterpret_cast<LPARAM>(item.Text()));
 }
 
 std::int32_t GetCurrentIndex(Control* control)

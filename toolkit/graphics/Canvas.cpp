@@ -1,11 +1,11 @@
 #include "toolkit/graphics/Canvas.h"
 
-#include <climits>
 #include <utility>
 
 #include "toolkit/control/Control.h"
 #include "toolkit/graphics/DrawingTool.h"
 #include "toolkit/graphics/ObjectTally.h"
+#include "toolkit/text/WideText.h"
 
 namespace toolkit {
 
@@ -135,9 +135,9 @@ SIZE TextExtent(Canvas* canvas, std::string_view text)
         if (memory != nullptr)
             canvas->Source = Canvas::DCSource::Memory;
     }
-    const int length = text.size() > INT_MAX ? INT_MAX : static_cast<int>(text.size());
-    GetTextExtentPoint32A(RequireCanvasState(canvas, CanvasHasDC | CanvasFontSelected),
-                          text.data(), length, &size);
+    const WideText wide(text);
+    GetTextExtentPoint32W(RequireCanvasState(canvas, CanvasHasDC | CanvasFontSelected),
+                          wide.Text(), wide.Length(), &size);
     SetCanvasHandle(canvas, nullptr);
     return size;
 }

@@ -46,7 +46,10 @@ void FontTool::Init()
 {
     ToolKind = ToolKind::Font;
     Data.Color = ColorWindowText;
-    Data.Font.lfCharSet = DEFAULT_CHARSET;
+    // The toolkit's texts are Cyrillic: a font that may hold any other set
+    // first is, outside a Russian system, one without those letters (and
+    // under some code pages not even an Arial with Latin ones).
+    Data.Font.lfCharSet = RUSSIAN_CHARSET;
     std::memcpy(Data.Font.lfFaceName, "MS Sans Serif", sizeof("MS Sans Serif"));
 }
 

@@ -1,5 +1,10 @@
 #include "toolkit/graphics/ObjectTally.h"
 
+#include <cstddef>
+#include <cstring>
+
+#include "toolkit/text/WideText.h"
+
 namespace toolkit {
 
 namespace {
@@ -31,7 +36,17 @@ void SetObjectTrace(ObjectTrace newTrace)
 
 HFONT MakeFont(const LOGFONTA& font)
 {
-    HFONT handle = CreateFontIndirectA(&font);
+    // The face name is a toolkit text; the rest of the record is the same in
+    // both forms.
+    LOGFONTW wide{};
+    static_assert(offsetof(LOGFONTA, lfFaceName) == offsetof(LOGFONTW, lfFaceName));
+    std::memcpy(&wide, &font, offsetof(LOGFONTA, lfFaceName));
+    int faceLength = 0;
+    while (faceLength < LF_FACESIZE - 1 && font.lfFaceName[faceLength] != 0)
+        ++faceLength;
+    MultiByteToWideChar(TextCodePage, 0, font.lfFaceName, faceLength, wide.lfFaceName,
+                        LF_FACESIZE - 1);
+    HFONT handle = CreateFontIndirectW(&wide);
     Count(ObjectKind::Font, handle, true);
     return handle;
 }

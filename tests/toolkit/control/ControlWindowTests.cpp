@@ -32,11 +32,11 @@ TEST_F(ClassDerivation, FormClassHasDoubleClicksOnlyAndTheToolkitProcedure)
 {
     Control* form = NewForm();
     ASSERT_NE(GetWindowHandle(form), nullptr);
-    WNDCLASSA info{};
-    ASSERT_TRUE(GetClassInfoA(Module(), "obj_Form", &info));
+    WNDCLASSW info{};
+    ASSERT_TRUE(GetClassInfoW(Module(), L"obj_Form", &info));
     EXPECT_EQ(info.style, static_cast<UINT>(CS_DBLCLKS));
     EXPECT_EQ(info.lpfnWndProc, WindowProcedure);
-    EXPECT_EQ(info.hCursor, LoadCursorA(nullptr, IDC_ARROW));
+    EXPECT_EQ(info.hCursor, LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW)));
     EXPECT_EQ(form->Cursor, info.hCursor);
     EXPECT_EQ(form->NativeClassProc, nullptr);
     EXPECT_EQ(GetPropA(form->Handle, "SELF_"), form);
@@ -45,16 +45,16 @@ TEST_F(ClassDerivation, FormClassHasDoubleClicksOnlyAndTheToolkitProcedure)
 
 TEST_F(ClassDerivation, ButtonClassIsRegisteredOnceWithThePlatformButtonData)
 {
-    WNDCLASSA native{};
-    ASSERT_TRUE(GetClassInfoA(nullptr, "BUTTON", &native));
+    WNDCLASSW native{};
+    ASSERT_TRUE(GetClassInfoW(nullptr, L"BUTTON", &native));
     Control* form = NewForm();
     Control* first = NewChild(form, "BUTTON");
     Control* second = NewChild(form, "BUTTON");
     ASSERT_NE(GetWindowHandle(first), nullptr);
     ASSERT_NE(GetWindowHandle(second), nullptr);
 
-    WNDCLASSA derived{};
-    ASSERT_TRUE(GetClassInfoA(Module(), "obj_BUTTON", &derived));
+    WNDCLASSW derived{};
+    ASSERT_TRUE(GetClassInfoW(Module(), L"obj_BUTTON", &derived));
     EXPECT_EQ(derived.lpfnWndProc, WindowProcedure);
     EXPECT_EQ(derived.style, native.style & 0xFFFFBF1Fu);
     EXPECT_EQ(derived.hCursor, native.hCursor);

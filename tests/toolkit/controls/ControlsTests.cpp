@@ -34,13 +34,15 @@ DWORD WindowStyle(Control* control)
     return control->ShowPending ? style | WS_VISIBLE : style;
 }
 
+// Read as another program reads it, in the system's code page (1251 here).
 std::string Item(Control* combo, int index)
 {
     char text[256] = {};
-    const LRESULT length = Perform(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+    HWND window = GetWindowHandle(combo);
+    const LRESULT length = SendMessageA(window, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
     if (length < 0 || length >= static_cast<LRESULT>(sizeof(text)))
         return "<none>";
-    Perform(combo, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text));
+    SendMessageA(window, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text));
     return text;
 }
 
@@ -289,9 +291,9 @@ TEST_F(Controls, InnerWindowsAreSubclassedAndGivenBackTheirProcedure)
     ASSERT_NE(GetWindowHandle(editable), nullptr);
     HWND edit = GetWindow(editable->Handle, GW_CHILD);
     ASSERT_NE(edit, nullptr);
-    HANDLE previous = GetPropA(edit, PreviousProcProperty);
+    HANDLE previous = GetPropW(edit, PreviousProcProperty);
     ASSERT_NE(previous, nullptr);
-    EXPECT_EQ(GetWindowLongPtrA(edit, GWLP_WNDPROC),
+    EXPECT_EQ(GetWindowLongPtrW(edit, GWLP_WNDPROC),
               reinterpret_cast<LONG_PTR>(InnerWindowProcedure));
 
     // Typing in the edit field reaches the combo's form as the combo's.
@@ -301,8 +303,8 @@ TEST_F(Controls, InnerWindowsAreSubclassedAndGivenBackTheirProcedure)
     EXPECT_EQ(GetControlText(editable).View(), "z");
 
     RemoveInnerWindowProperties(editable->Handle);
-    EXPECT_EQ(GetPropA(edit, PreviousProcProperty), nullptr);
-    EXPECT_EQ(GetWindowLongPtrA(edit, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(previous));
+    EXPECT_EQ(GetPropW(edit, PreviousProcProperty), nullptr);
+    EXPECT_EQ(GetWindowLongPtrW(edit, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(previous));
 
     // A drop-down list has no inner window to subclass.
     Control* list = NewList({"a"});

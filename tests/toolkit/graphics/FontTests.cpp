@@ -60,7 +60,7 @@ TEST_F(Fonts, ChangesNotifyOnceWithoutAHandleAndTwiceWithOne)
 
     EXPECT_EQ(GetToolField(font, FontHeight), 17);
     EXPECT_EQ(GetToolField(font, FontWeight), 0);
-    EXPECT_EQ(font->Data.Font.lfCharSet, DEFAULT_CHARSET);
+    EXPECT_EQ(font->Data.Font.lfCharSet, RUSSIAN_CHARSET);
     FreeObject(form);
 }
 
