@@ -38,6 +38,9 @@ protected:
     Control* form = nullptr;
     Control* combo = nullptr;
     Button* button = nullptr;
+    // Counted by a hook that stays on the form until TearDown frees it: it
+    // must outlive the test's body.
+    int seen = 0;
 };
 
 TEST_F(Hooks, AFormThatGetsTheFocusHandsItToItsCurrentControl)
@@ -111,7 +114,6 @@ TEST_F(Hooks, AssigningTheEnterButtonInstallsTheKeyHookOnceAndRemovesIt)
     EXPECT_EQ(form->DefaultButton, nullptr);
     EXPECT_FALSE(form->OnMessage);
 
-    int seen = 0;
     form->OnMessage = {Claim, &seen};
     MainControl = form;
     AssignKeyButton(button, VK_RETURN, true);
