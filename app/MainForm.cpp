@@ -8,6 +8,7 @@
 #include "app/DisplayPort.h"
 #include "app/DisplayProtocol.h"
 #include "comport/ComPort.h"
+#include "comport/MachinePorts.h"
 #include "runtime/Program.h"
 #include "toolkit/control/ApplicationState.h"
 #include "toolkit/control/Control.h"
@@ -78,17 +79,28 @@ Control* CreateChoiceList(Control* form, int left, int top, int width,
         [choices](int i) { return choices[static_cast<std::size_t>(i)].Text; }, selected);
 }
 
-// "Com1" … "Com16": the port component turns them into the platform's names.
-const char* PortItem(int number, char (&text)[8])
+// "Com1" … "Com16", whether the machine has them or not, then every port
+// the machine has above them (a USB adapter is often given COM17 or more),
+// in number order. The port component turns them into the platform's names.
+Control* CreatePortList(Control* form)
 {
-    char* end = text;
-    for (const char c : {'C', 'o', 'm'})
-        *end++ = c;
-    if (number >= 10)
-        *end++ = static_cast<char>('0' + number / 10);
-    *end++ = static_cast<char>('0' + number % 10);
-    *end = '\0';
-    return text;
+    comport::PortSet ports;
+    for (int number = 1; number <= PortCount; ++number)
+        ports.Add(number);
+    // Where the platform lists nothing, the sixteen stay.
+    comport::ListMachinePorts(ports);
+    int number = 0;
+    comport::PortName item;
+    return CreateList(
+        form, 98, 3, 87, ports.Count(),
+        [&](int) {
+            do
+                ++number;
+            while (number < comport::HighestPortNumber && !ports.Contains(number));
+            item = comport::PortName(number, comport::PortName::Spelling::Title);
+            return item.Text();
+        },
+        DefaultPortNumber - 1);
 }
 
 } // namespace
@@ -119,10 +131,7 @@ void BuildMainForm(MainForm*& mainForm, Control* parent)
     record.ColumnsLabel = CreateCaption(form, ColumnsText, 5, 58);
     record.PortLabel = CreateCaption(form, PortText, 5, 7);
 
-    char item[8];
-    record.PortList = CreateList(
-        form, 98, 3, 87, PortCount, [&item](int i) { return PortItem(i + 1, item); },
-        DefaultPortNumber - 1);
+    record.PortList = CreatePortList(form);
 
     auto* button = toolkit::CreateButton(form, ConfigureText, 0, toolkit::GlyphLeft, nullptr, 0);
     toolkit::SetControlPosition(button, 8, 111);

@@ -1,5 +1,7 @@
 #include "cli/Arguments.h"
 
+#include "comport/PortName.h"
+
 namespace cli {
 
 namespace {
@@ -17,23 +19,6 @@ bool SameIgnoringCase(std::string_view a, std::string_view b)
             return false;
     }
     return true;
-}
-
-// "COM" in any case and a number from 1 to 16 written without a leading zero.
-int PortNumber(std::string_view name)
-{
-    if (name.size() < 4 || name.size() > 5 || !SameIgnoringCase(Head(name, 3), "com"))
-        return 0;
-    const std::string_view digits = After(name, 3);
-    if (digits[0] == '0')
-        return 0;
-    int number = 0;
-    for (const char c : digits) {
-        if (c < '0' || c > '9')
-            return 0;
-        number = number * 10 + (c - '0');
-    }
-    return number <= app::PortCount ? number : 0;
 }
 
 // The index of the item a value names; -1 when none does.
@@ -115,14 +100,14 @@ private:
     {
         if (portGiven) {
             result.Error << "a second port ";
-            result.Error.Quoted(argument) << ": name one port, COM1 to COM16";
+            result.Error.Quoted(argument) << ": name one port, COM1 to COM256";
             return;
         }
         portGiven = true;
-        const int number = PortNumber(argument);
+        const int number = comport::PortNumberOf(argument);
         if (number == 0) {
             result.Error << "no port ";
-            result.Error.Quoted(argument) << ": the ports are COM1 to COM16";
+            result.Error.Quoted(argument) << ": the ports are COM1 to COM256";
             return;
         }
         result.Request.Port = number;

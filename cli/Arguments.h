@@ -30,7 +30,7 @@ struct ParseResult {
 // The arguments after the program's name. Accepts
 //   [PORT] [--rows N] [--columns N] [--type NAME] [--dry-run]
 //   --list | --help | --version
-// with "--option value" and "--option=value" alike, ports COM1 to COM16 and
+// with "--option value" and "--option=value" alike, ports COM1 to COM256 and
 // type names in any letter case. Anything else, of any length or bytes, is a
 // usage error: a port is never guessed.
 ParseResult ParseArguments(std::span<const std::string_view> arguments);

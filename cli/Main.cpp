@@ -14,6 +14,7 @@
 #include "cli/Console.h"
 #include "cli/PortList.h"
 #include "comport/ComPort.h"
+#include "comport/PortName.h"
 #include "runtime/Program.h"
 #include "runtime/ProgramEntry.h"
 
@@ -26,7 +27,7 @@ namespace {
 
 using cli::Text;
 
-enum ExitCode : std::int32_t { Done = 0, UsageError = 1, CannotOpen = 2, WriteFailed = 3 };
+enum ExitCode : std::int32_t { Done = 0, UsageError = 1, CannotOpen = 2, WriteFailed = 3, NoPortList = 4 };
 
 constexpr std::string_view Usage =
     "usage: cqconfig [PORT] [--rows N] [--columns N] [--type NAME] [--dry-run]\r\n"
@@ -36,7 +37,7 @@ constexpr std::string_view Usage =
     "window of ConfigQuarnel does: 9600 bits per second, 8 data bits, no parity,\r\n"
     "one stop bit; then the display shows \"Complete!\".\r\n"
     "\r\n"
-    "  PORT           COM1 to COM16 (default COM1)\r\n"
+    "  PORT           COM1 to COM256 (default COM1)\r\n"
     "  --rows N       2 or 4 (default 2)\r\n"
     "  --columns N    8, 16, 20, 24 or 40 (default 16)\r\n"
     "  --type NAME    the display type (default LK162-12): LCD0821, LCD2021,\r\n"
@@ -47,14 +48,14 @@ constexpr std::string_view Usage =
     "  --list         print the COM ports of this machine\r\n"
     "\r\n"
     "Exit codes: 0 done, 1 usage error, 2 the port cannot be opened,\r\n"
-    "3 a write did not complete.";
+    "3 a write did not complete, 4 the machine's ports cannot be listed.";
 
 // The request's choices, as the configure action reads them.
 class RequestChoices final : public app::DisplayChoices {
 public:
-    explicit RequestChoices(const cli::Request& request) : request(request)
+    explicit RequestChoices(const cli::Request& request)
+        : request(request), port(request.Port)
     {
-        port << "COM" << static_cast<std::uint32_t>(request.Port);
     }
     std::string_view PortText() override { return port.View(); }
     std::intptr_t RowsIndex() override { return request.Rows; }
@@ -63,13 +64,13 @@ public:
 
 private:
     const cli::Request& request;
-    Text port;
+    const comport::PortName port;
 };
 
 // "COM3: 4 rows, 20 characters, LK204-25"
 void Describe(Text& text, const cli::Request& request)
 {
-    text << "COM" << static_cast<std::uint32_t>(request.Port) << ": "
+    text << comport::PortName(request.Port).View() << ": "
          << app::RowsChoices[request.Rows].Text << " rows, "
          << app::ColumnsChoices[request.Columns].Text << " characters, "
          << app::TypeChoices[request.Type].Text;
@@ -93,18 +94,9 @@ std::int32_t DryRun(const cli::Request& request)
     return Done;
 }
 
-// Why the platform will not open the port: the component keeps no error of
-// its own, so the platform is asked once more, the same way.
-void AppendOpenFailure(Text& text, std::string_view portName)
+// Why the platform would not open the port, in its own words.
+void AppendOpenFailure(Text& text, DWORD error)
 {
-    Text path;
-    path << "\\\\.\\" << portName << '\0';
-    const HANDLE probe = CreateFileA(path.View().data(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                     OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
-    const DWORD error = probe == INVALID_HANDLE_VALUE ? GetLastError() : ERROR_SUCCESS;
-    if (probe != INVALID_HANDLE_VALUE)
-        CloseHandle(probe);
-
     char reason[256];
     DWORD length = 0;
     if (error != ERROR_SUCCESS)
@@ -120,7 +112,7 @@ void AppendOpenFailure(Text& text, std::string_view portName)
     else if (error != ERROR_SUCCESS)
         text << "system error " << static_cast<std::uint32_t>(error);
     else
-        text << "it was not free when it was asked";
+        text << "the platform gave no reason";
 }
 
 std::int32_t Configure(const cli::Request& request)
@@ -134,7 +126,7 @@ std::int32_t Configure(const cli::Request& request)
     if (port->Handle() == INVALID_HANDLE_VALUE) {
         port->Close();
         message << port->Port() << " cannot be opened: ";
-        AppendOpenFailure(message, port->Port());
+        AppendOpenFailure(message, port->OpenError());
         code = CannotOpen;
     } else {
         const std::uint32_t sent =
@@ -177,7 +169,7 @@ std::int32_t Run(std::span<const std::string_view> arguments)
         if (cli::PrintPorts())
             return Done;
         cli::PrintError("the platform does not list its devices");
-        return CannotOpen;
+        return NoPortList;
     case cli::Command::DryRun:
         return DryRun(request);
     case cli::Command::Configure:

@@ -1,5 +1,7 @@
 #include "comport/ComPort.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <limits>
 #include <utility>
 
@@ -14,6 +16,10 @@ namespace {
 
 // The platform's prefix for device names, good for every port number.
 constexpr char DevicePathPrefix[] = "\\\\.\\";
+
+// A UART sends from a FIFO of this many characters once the driver's queue
+// is empty.
+constexpr DWORD FifoCharacters = 16;
 
 } // namespace
 
@@ -99,6 +105,7 @@ void ComPort::Open()
     if (connected)
         return;
     OnBeforeOpen.Fire(this);
+    written = false;
     CreateHandle();
     connected = true;
     ApplySettings();
@@ -115,6 +122,7 @@ void ComPort::Close()
     // tail of what WriteString has already accepted.
     platform->PurgeComm(Handle(), PURGE_RXABORT);
     StopEventThread();
+    DrainOutput();
     CloseHandle();
     connected = false;
     OnAfterClose.Fire(this);
@@ -131,6 +139,7 @@ void ComPort::CreateHandle()
     device = SerialDevice(platform->CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                                 OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr),
                           {platform});
+    openError = device ? ERROR_SUCCESS : platform->GetLastError();
 }
 
 void ComPort::CloseHandle()
@@ -180,6 +189,8 @@ std::uint32_t ComPort::WriteString(std::string_view text)
 
     constexpr std::size_t MostBytes = std::numeric_limits<DWORD>::max();
     const auto length = static_cast<DWORD>(text.size() < MostBytes ? text.size() : MostBytes);
+    written = true;
+    lastWriteLength = length;
     DWORD count = 0;
     // A write that fails at once is never queued, and some drivers leave its
     // event reset: waiting for it then would never end.
@@ -223,6 +234,50 @@ ModemLines ComPort::ModemStatus()
     if (!platform->GetCommModemStatus(Handle(), &status))
         return {};
     return FromModemStatus(status);
+}
+
+// A completed write means that the driver has the bytes, not that the line
+// has carried them: a USB adapter closed right after a write loses what it
+// still holds. So the port stays open until the driver's queue is empty and
+// a UART's FIFO has had the time to send its last characters; but no longer
+// than the last write could have taken, so that a stuck line holds the
+// caller no longer than a write could.
+void ComPort::DrainOutput()
+{
+    if (!written || !device)
+        return;
+    const std::uint64_t timeout =
+        static_cast<std::uint32_t>(timeouts->WriteTotalConstant()) +
+        std::uint64_t{static_cast<std::uint32_t>(timeouts->WriteTotalMultiplier())} *
+            lastWriteLength;
+    DWORD left = timeout < MAXDWORD ? static_cast<DWORD>(timeout) : MAXDWORD;
+    DWORD errors = 0;
+    COMSTAT status{};
+    // Until the queue is empty, then once more for the FIFO; a driver that
+    // does not say what it holds is closed at once.
+    while (left > 0 && platform->ClearCommError(Handle(), &errors, &status)) {
+        const bool empty = status.cbOutQue == 0;
+        const DWORD pause =
+            std::min(std::max<DWORD>(LineTime(empty ? FifoCharacters : status.cbOutQue), 1), left);
+        platform->Sleep(pause);
+        left -= pause;
+        if (empty)
+            return;
+    }
+}
+
+// How long the line takes at most to carry so many characters at the port's
+// rate, in whole milliseconds, rounded up: the longest character has 12
+// bits (a start bit, 8 data bits, a parity bit and 2 stop bits).
+DWORD ComPort::LineTime(DWORD characters) const
+{
+    constexpr DWORD LongestCharacter = 12;
+    const DWORD rate = BaudRateOf(baudRate, customBaudRate);
+    if (rate == 0)
+        return 0;
+    // In 32 bits, as the queue of any driver is well below 64 KiB.
+    const DWORD bits = (characters < 0x10000 ? characters : 0x10000) * LongestCharacter * 1000;
+    return bits / rate + (bits % rate != 0 ? 1 : 0);
 }
 
 inline void ComPort::StartEventThread()

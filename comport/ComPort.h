@@ -59,6 +59,9 @@ public:
 
     bool Connected() const { return connected; }
     HANDLE Handle() const { return device.Get(); }
+    // Why the last Open found no device: the platform's error number, 0 when
+    // it opened one. Open itself goes on as if it had (see above).
+    DWORD OpenError() const { return openError; }
     bool ThreadCreated() const { return eventThread != nullptr; }
     comport::EventThread* EventThread() const { return eventThread; }
 
@@ -125,12 +128,19 @@ private:
 
     void StartEventThread();
     void StopEventThread();
+    void DrainOutput();
+    DWORD LineTime(DWORD characters) const;
     void NotifyAfterOpen();
     void NotifyBeforeClose();
 
     comport::EventThread* eventThread;
     SerialDevice device;
+    DWORD openError;
     bool connected;
+    // The bytes of the last write since Open, and whether there was one:
+    // Close waits for them to leave the line.
+    bool written;
+    DWORD lastWriteLength;
     std::uint8_t baudRate = 7;
     std::uint32_t customBaudRate = 9600;
     PortName port;

@@ -6,18 +6,19 @@ namespace comport {
 
 namespace {
 
-constexpr int LowestPort = 1;
-constexpr int HighestPort = 16;
+constexpr std::size_t PrefixLength = 3;
 
-char UpperAscii(char c)
+// "COM" in any letter case: setting bit 5 makes an ASCII letter small, and
+// no other byte that way "com". Inline: a function of its own costs more.
+[[gnu::always_inline]] inline bool StartsWithCom(std::string_view name)
 {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+    return name.size() >= PrefixLength && (name[0] | 0x20) == 'c' && (name[1] | 0x20) == 'o' &&
+           (name[2] | 0x20) == 'm';
 }
 
-bool StartsWithCom(std::string_view name)
+bool InRange(std::int32_t number)
 {
-    return name.size() >= 3 && UpperAscii(name[0]) == 'C' && UpperAscii(name[1]) == 'O' &&
-           UpperAscii(name[2]) == 'M';
+    return number >= LowestPortNumber && number <= HighestPortNumber;
 }
 
 // Digits accumulate in 32 bits and wrap around on overflow; no text fails.
@@ -39,27 +40,42 @@ std::int32_t ReadInteger(std::string_view text)
 
 } // namespace
 
-PortName::PortName(int number)
+PortName::PortName(int number, Spelling spelling)
 {
-    if (number < LowestPort || number > HighestPort)
-        number = LowestPort;
+    if (!InRange(number))
+        number = LowestPortNumber;
     this->number = number;
+    // A title has the two small letters of "Com".
+    const char small = spelling == Spelling::Title ? 0x20 : 0;
     text[0] = 'C';
-    text[1] = 'O';
-    text[2] = 'M';
-    length = 3;
-    if (number >= 10)
-        text[length++] = static_cast<char>('0' + number / 10);
-    text[length++] = static_cast<char>('0' + number % 10);
+    text[1] = static_cast<char>('O' | small);
+    text[2] = static_cast<char>('M' | small);
+    length = PrefixLength + (number >= 100 ? 3 : number >= 10 ? 2 : 1);
+    for (std::size_t at = length; at > PrefixLength; number /= 10)
+        text[--at] = static_cast<char>('0' + number % 10);
 }
 
 PortName NormalisePortName(std::string_view name)
 {
     if (StartsWithCom(name))
-        name.remove_prefix(3);
+        name.remove_prefix(PrefixLength);
     const std::int32_t number = ReadInteger(name);
-    return PortName(number < LowestPort || number > HighestPort ? LowestPort
-                                                                : static_cast<int>(number));
+    return PortName(InRange(number) ? static_cast<int>(number) : LowestPortNumber);
+}
+
+int PortNumberOf(std::string_view name)
+{
+    // "COM" and at most three digits, the first not a zero.
+    if (!StartsWithCom(name) || name.size() == PrefixLength || name.size() > PrefixLength + 3 ||
+        name[PrefixLength] == '0')
+        return 0;
+    int number = 0;
+    for (std::size_t at = PrefixLength; at < name.size(); ++at) {
+        if (name[at] < '0' || name[at] > '9')
+            return 0;
+        number = number * 10 + (name[at] - '0');
+    }
+    return InRange(number) ? number : 0;
 }
 
 } // namespace comport

@@ -8,7 +8,8 @@ namespace runtime {
 // window program shows it in a box and waits for the user to close it. A
 // console program writes it as a line on standard error and goes on at once:
 // it runs in batch files and services, where nobody is there to close a box.
-// The program's own PE header tells which it is.
+// A program has one of the two, chosen when it is linked (cq_program_entry):
+// the box by default, the line for a console program.
 
 // Called at start: a console program keeps the platform's own crash and
 // critical-error windows away too.

@@ -132,11 +132,14 @@ void KeepCallbackExceptions()
 {
     using GetPolicy = BOOL(WINAPI*)(DWORD*);
     using SetPolicy = BOOL(WINAPI*)(DWORD);
+    // The two names differ in their first letter only: the program holds one.
+    char name[] = "SetProcessUserModeExceptionPolicy";
     const HMODULE kernel = GetModuleHandleA("kernel32.dll");
-    const auto getPolicy = reinterpret_cast<GetPolicy>(
-        reinterpret_cast<void*>(GetProcAddress(kernel, "GetProcessUserModeExceptionPolicy")));
-    const auto setPolicy = reinterpret_cast<SetPolicy>(
-        reinterpret_cast<void*>(GetProcAddress(kernel, "SetProcessUserModeExceptionPolicy")));
+    const auto setPolicy =
+        reinterpret_cast<SetPolicy>(reinterpret_cast<void*>(GetProcAddress(kernel, name)));
+    name[0] = 'G';
+    const auto getPolicy =
+        reinterpret_cast<GetPolicy>(reinterpret_cast<void*>(GetProcAddress(kernel, name)));
     DWORD policy = 0;
     if (getPolicy != nullptr && setPolicy != nullptr && getPolicy(&policy))
         setPolicy(policy & ~CallbackFilterEnabled);

@@ -50,11 +50,16 @@ std::vector<std::wstring> ChoiceTexts(std::span<const app::Choice> choices)
     return texts;
 }
 
+// The sixteen, then every port above them that the platform knows, asked
+// name by name.
 std::vector<std::wstring> PortTexts()
 {
     std::vector<std::wstring> texts;
-    for (int number = 1; number <= app::PortCount; ++number)
-        texts.push_back(L"Com" + std::to_wstring(number));
+    wchar_t target[MAX_PATH];
+    for (int number = 1; number <= 256; ++number)
+        if (number <= app::PortCount ||
+            QueryDosDeviceW((L"COM" + std::to_wstring(number)).c_str(), target, MAX_PATH) != 0)
+            texts.push_back(L"Com" + std::to_wstring(number));
     return texts;
 }
 

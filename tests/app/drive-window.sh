@@ -1,22 +1,24 @@
 #!/usr/bin/env bash
 # The real ConfigQuarnel.exe under Wine, driven as a user drives it: xdotool
 # clicks and keys only, on a Wine prefix and Xvfb of these tests' own, with
-# COM1..COM15 captured into files that are compared byte for byte.
+# COM1..COM15, COM19 and COM23 captured into files that are compared byte for
+# byte.
 #
-#   drive-window.sh setup          make the prefix, capture COM1..COM15
+#   drive-window.sh setup          make the prefix, capture those ports
 #   drive-window.sh teardown       end the capture, the prefixes and their Xvfb
 #   drive-window.sh SCENARIO       one of the scenarios below
 #
 # COM16 leads nowhere, from set-up on: Wine opens it, and a write to it fails
-# at once. The prefix keeps one Wine session from set-up to teardown: no
+# at once; so do the other names up to COM32. COM19 and COM23 stand for the
+# ports a machine gives its USB adapters. The prefix keeps one Wine session from set-up to teardown: no
 # scenario starts Wine afresh or changes its ports. Scenarios that need
 # another locale or window frame (and lcdsim) bring a prefix of their own up
 # and down.
 #
 # Environment: CQ_TOOLS (the tools/ folder), CQ_APP (ConfigQuarnel.exe),
 # CQ_LCDSIM (lcdsim.exe of the same target), CQ_WORK (a folder of its own);
-# for some scenarios CQ_PLANTED_DLL, CQ_IMPORTS_COMCTL32 and CQ_INSPECTOR
-# (WindowInspector.exe of the same target).
+# for some scenarios CQ_PLANTED_DLL, CQ_IMPORTS_COMCTL32, CQ_INSPECTOR
+# (WindowInspector.exe of the same target) and CQ_CLI (cqconfig.exe).
 # Exit code 77 (skipped) where this machine cannot run the program, or, out of
 # CI, where a tool is missing (in CI that fails).
 set -euo pipefail
@@ -53,7 +55,7 @@ extra_pids=()
 end_started() {
   local pid
   for pid in ${app_pid:+"$app_pid"} ${extra_pids[@]+"${extra_pids[@]}"}; do
-    kill "$pid" 2>/dev/null || true
+    end_child "$pid"
   done
 }
 
@@ -258,7 +260,7 @@ other_prefix() {
 declare -A offset=()
 
 # The lines the bench serves; COM16 is held empty.
-served=($(seq 15))
+served=($(seq 15) 19 23)
 missing=16
 
 # Remembers how much each capture holds, so that a scenario sees only what it
@@ -266,7 +268,7 @@ missing=16
 mark_lines() {
   local n
   links_to_bench
-  for n in $(seq 16); do offset[$n]=$(stat -c %s "$bench/com$n.bin" 2>/dev/null || echo 0); done
+  for n in "${served[@]}"; do offset[$n]=$(stat -c %s "$bench/com$n.bin" 2>/dev/null || echo 0); done
 }
 
 # The bytes written to COMn since mark_lines, as hex pairs.
@@ -300,7 +302,7 @@ expect_only() {
   wait_until 30 count_at_least "$port" 20 || fail "COM$port got only: $(written "$port")"
   [[ "$(written "$port")" == "$expected" ]] \
     || fail "COM$port got: $(written "$port"); expected: $expected"
-  for n in $(seq 16); do
+  for n in "${served[@]}"; do
     [[ $n -eq $port || -z "$(written "$n")" ]] || fail "COM$n got: $(written "$n")"
   done
   say "COM$port: $expected"
@@ -376,6 +378,34 @@ case $scenario in
     close_with_close_box
     ;;
 
+  com23-by-keys)
+    # The list holds Com1..Com16, then every port above them that the
+    # machine has, in number order (the inspector asks the platform name by
+    # name); Com23 chosen by keys takes the configuration.
+    : "${CQ_INSPECTOR:?}"
+    needs import compare
+    mark_lines
+    start_app "$prefix"
+    inspect ports || fail "the window's lists are not as meant"
+    items=$(sed -n 's/^.* "Com1" items: \(.*\)$/\1/p' "$shots/ports.txt")
+    [[ " $items " == *" Com16 Com17 "*" Com19 "*" Com23 "* ]] || fail "the port list: $items"
+    index=$(tr ' ' '\n' <<<"$items" | grep -nx Com23 | cut -d: -f1)
+    choose "${port_list[@]}" $((index - 1))
+    keys Return
+    expect_only 23 "$(configured 2 16 52)"
+    close_with_close_box
+    # cqconfig takes the same port, and lists both.
+    : "${CQ_CLI:?}"
+    mark_lines
+    "$CQ_TOOLS/wine-run" --prefix "$prefix" "$CQ_CLI" COM23 >"$work/cli.out" 2>&1 \
+      || fail "cqconfig COM23: $(cat "$work/cli.out")"
+    expect_only 23 "$(configured 2 16 52)"
+    "$CQ_TOOLS/wine-run" --prefix "$prefix" "$CQ_CLI" --list >"$work/cli.out" 2>&1 \
+      || fail "cqconfig --list: $(cat "$work/cli.out")"
+    listed=$(tr -d '\r' <"$work/cli.out" | tr '\n' ' ')
+    [[ " $listed" == *" COM16 COM17 "*" COM19 "*" COM23 "* ]] || fail "cqconfig --list: $listed"
+    ;;
+
   button-hover)
     # The flat button is raised while the mouse is over it, and flat again
     # once the mouse has left it.
@@ -400,7 +430,7 @@ case $scenario in
     mark_lines
     start_app "$prefix"
     close_with_close_box
-    for n in $(seq 16); do [[ -z "$(written "$n")" ]] || fail "COM$n got: $(written "$n")"; done
+    for n in "${served[@]}"; do [[ -z "$(written "$n")" ]] || fail "COM$n got: $(written "$n")"; done
     ;;
 
   lcdsim)

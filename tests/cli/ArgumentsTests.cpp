@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli/Arguments.h"
+#include "comport/PortName.h"
 
 namespace {
 
@@ -28,6 +29,7 @@ TEST(CommandLine, EveryAcceptedFormGivesItsRequest)
         {{"com3"}, Command::Configure, 3, 0, 1, 10},
         {{"Com12"}, Command::Configure, 12, 0, 1, 10},
         {{"cOM16"}, Command::Configure, 16, 0, 1, 10},
+        {{"COM200"}, Command::Configure, 200, 0, 1, 10},
         {{"--rows", "4"}, Command::Configure, 1, 1, 1, 10},
         {{"--rows=4"}, Command::Configure, 1, 1, 1, 10},
         {{"--columns", "40"}, Command::Configure, 1, 0, 4, 10},
@@ -57,6 +59,26 @@ TEST(CommandLine, EveryAcceptedFormGivesItsRequest)
     }
 }
 
+// One table for both readers of a port name: the component makes a port of
+// any name (COM1 of an unusable one), cqconfig takes only a port's own name.
+TEST(PortNames, TheComponentNormalisesWhatCqconfigRefuses)
+{
+    const struct {
+        std::string_view Name;
+        std::string_view Normalised;
+        int Taken;
+    } table[] = {
+        {"COM17", "COM17", 17}, {"COM23", "COM23", 23}, {"com256", "COM256", 256},
+        {"COM257", "COM1", 0},  {"COM0", "COM1", 0},    {"COM-3", "COM1", 0},
+        {"LPT1", "COM1", 0},    {"COM03", "COM3", 0},
+    };
+    for (const auto& row : table) {
+        EXPECT_EQ(comport::NormalisePortName(row.Name).View(), row.Normalised) << row.Name;
+        const cli::ParseResult parsed = cli::ParseArguments(std::vector{row.Name});
+        EXPECT_EQ(parsed.Valid ? parsed.Request.Port : 0, row.Taken) << row.Name;
+    }
+}
+
 struct Refused {
     std::vector<std::string> Arguments;
     // Each must stand in the message: the bad value and what is allowed.
@@ -67,13 +89,13 @@ TEST(CommandLine, EveryUsageErrorIsExitCodeOneAndNamesTheValueAndWhatIsAllowed)
 {
     const std::string huge(10000, 'C');
     const Refused table[] = {
-        {{"COM0"}, {"\"COM0\"", "COM1 to COM16"}},
-        {{"COM17"}, {"\"COM17\"", "COM1 to COM16"}},
-        {{"LPT1"}, {"\"LPT1\"", "COM1 to COM16"}},
-        {{"COM3x"}, {"\"COM3x\"", "COM1 to COM16"}},
-        {{"COM03"}, {"\"COM03\"", "COM1 to COM16"}},
-        {{"COM"}, {"\"COM\"", "COM1 to COM16"}},
-        {{""}, {"\"\"", "COM1 to COM16"}},
+        {{"COM0"}, {"\"COM0\"", "COM1 to COM256"}},
+        {{"COM257"}, {"\"COM257\"", "COM1 to COM256"}},
+        {{"LPT1"}, {"\"LPT1\"", "COM1 to COM256"}},
+        {{"COM3x"}, {"\"COM3x\"", "COM1 to COM256"}},
+        {{"COM03"}, {"\"COM03\"", "COM1 to COM256"}},
+        {{"COM"}, {"\"COM\"", "COM1 to COM256"}},
+        {{""}, {"\"\"", "COM1 to COM256"}},
         {{"--rows", "3"}, {"--rows \"3\"", "2, 4"}},
         {{"--rows="}, {"--rows \"\"", "2, 4"}},
         {{"--columns", "16x"}, {"\"16x\"", "8, 16, 20, 24, 40"}},
@@ -84,12 +106,12 @@ TEST(CommandLine, EveryUsageErrorIsExitCodeOneAndNamesTheValueAndWhatIsAllowed)
         {{"--dry-run", "--dry-run"}, {"--dry-run is given twice"}},
         {{"--rows"}, {"--rows needs a value", "2, 4"}},
         {{"--type"}, {"--type needs a value", "LK162-12"}},
-        {{"COM1", "COM2"}, {"second port \"COM2\"", "COM1 to COM16"}},
+        {{"COM1", "COM2"}, {"second port \"COM2\"", "COM1 to COM256"}},
         {{"--dry-run=yes"}, {"--dry-run takes no value"}},
         {{"--list", "COM3"}, {"--list stands alone"}},
         {{"--help", "--version"}, {"--help and --version"}},
-        {{huge}, {"\"CCCC", "...", "COM1 to COM16"}},
-        {{"COM\xE9\x01\"\\"}, {"\"COM\\xE9\\x01\\x22\\x5C\"", "COM1 to COM16"}},
+        {{huge}, {"\"CCCC", "...", "COM1 to COM256"}},
+        {{"COM\xE9\x01\"\\"}, {"\"COM\\xE9\\x01\\x22\\x5C\"", "COM1 to COM256"}},
         {{"--type", std::string("LK\0" "162-12", 9)}, {"\"LK\\x00162-12\"", "LK162-12"}},
     };
     for (const Refused& row : table) {

@@ -7,7 +7,7 @@
 #   cqconfig-bench.sh
 # Environment: CQ_TOOLS (the tools/ folder), CQ_CLI (cqconfig.exe), CQ_LCDSIM
 # (lcdsim.exe of the same target), CQ_WORK (a folder of its own),
-# CQ_SHARED_PREFIX (a prefix where COM14 names nothing at all).
+# CQ_SHARED_PREFIX (a prefix where COM14 and COM200 name nothing at all).
 # Exit code 77 (skipped) where this machine cannot run the program.
 set -euo pipefail
 
@@ -24,7 +24,7 @@ fail() { say "FAILED: $*"; exit 1; }
 pids=()
 cleanup() {
   local pid
-  for pid in ${pids[@]+"${pids[@]}"}; do kill "$pid" 2>/dev/null || true; done
+  for pid in ${pids[@]+"${pids[@]}"}; do end_child "$pid"; done
   "$CQ_TOOLS/serial-bench" --prefix "$prefix" --dir "$bench" stop || true
   "$CQ_TOOLS/wine-run" --prefix "$prefix" --shutdown || true
 }
@@ -77,12 +77,12 @@ say "every row count, row length and type reached COM5 as its byte"
 quiet_since() { sleep 1; (($(size) == $1)) || fail "COM5 got $(($(size) - $1)) bytes after $2"; }
 
 start=$(size)
-cqconfig COM17
-expect_status 1 COM17
-[[ "$err" == *'"COM17"'* && "$err" == *"try cqconfig --help"* ]] || fail "for COM17 it said: $err"
+cqconfig COM257
+expect_status 1 COM257
+[[ "$err" == *'"COM257"'* && "$err" == *"try cqconfig --help"* ]] || fail "for COM257 it said: $err"
 cqconfig COM5x --rows 4
 expect_status 1 COM5x
-quiet_since "$start" "ports outside COM1 to COM16"
+quiet_since "$start" "ports outside COM1 to COM256"
 
 # A name Wine holds empty opens, and the first write fails: nothing more goes.
 cqconfig COM7
@@ -91,11 +91,13 @@ expect_status 3 COM7
   || fail "for COM7 it said: $err"
 
 # A name the platform does not know at all cannot be opened.
-status=0
-"$CQ_TOOLS/wine-run" --prefix "$CQ_SHARED_PREFIX" "$CQ_CLI" COM14 >"$work/out" 2>"$work/err" || status=$?
-err=$(tr -d '\r' <"$work/err")
-expect_status 2 "COM14 (missing)"
-[[ "$err" == "cqconfig: COM14 cannot be opened: "?* ]] || fail "for COM14 it said: $err"
+for name in COM14 COM200; do
+  status=0
+  "$CQ_TOOLS/wine-run" --prefix "$CQ_SHARED_PREFIX" "$CQ_CLI" $name >"$work/out" 2>"$work/err" || status=$?
+  err=$(tr -d '\r' <"$work/err")
+  expect_status 2 "$name (missing)"
+  [[ "$err" == "cqconfig: $name cannot be opened: "?* ]] || fail "for $name it said: $err"
+done
 quiet_since "$start" "a port that failed"
 say "exit 1 for ports outside the range, 3 for a line that takes nothing, 2 for a missing port"
 

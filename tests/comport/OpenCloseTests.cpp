@@ -223,6 +223,55 @@ TEST_F(Writing, NoEventMeansNoWrite)
     EXPECT_EQ(platform.Calls(), Strings{"CreateEventA 0 1 1 0"});
 }
 
+// What a write has handed to the driver is on the line before the handle
+// goes, for no longer than the last write could have taken.
+class DrainOnClose : public PortWithoutEvents {
+protected:
+    // Opens, writes the last command and closes, with the output queue as
+    // given; the calls of the close.
+    Strings CloseAfterWrite(std::initializer_list<DWORD> outputQueue)
+    {
+        OpenAndForget();
+        port->WriteString("\xFE\x58" "Complete!");
+        platform.QueueOutput(outputQueue);
+        platform.ClearCalls();
+        port->Close();
+        return platform.Calls();
+    }
+};
+
+TEST_F(DrainOnClose, TheQueueEmptiesAndAFifoOfCharactersLeavesBeforeTheHandleCloses)
+{
+    // At 9600 bits per second, at most twelve bits a character: 11, 3 and
+    // 16 characters.
+    const Strings expected = {
+        "PurgeComm device 2",    "ClearCommError device", "Sleep 14",
+        "ClearCommError device", "Sleep 4",               "ClearCommError device",
+        "Sleep 20",              "CloseHandle device",
+    };
+    EXPECT_EQ(CloseAfterWrite({11, 3, 0}), expected);
+}
+
+TEST_F(DrainOnClose, AQueueThatNeverEmptiesHoldsTheCloseForTheWriteTimeOutAtMost)
+{
+    port->Timeouts()->SetWriteTotalConstant(39);
+    port->Timeouts()->SetWriteTotalMultiplier(1); // 39 + 11 ms for the last write
+    const Strings calls = CloseAfterWrite({5});
+    DWORD slept = 0;
+    for (const std::string& call : calls)
+        if (call.rfind("Sleep ", 0) == 0)
+            slept += static_cast<DWORD>(std::stoul(call.substr(6)));
+    EXPECT_EQ(slept, 50u);
+    EXPECT_EQ(calls.back(), "CloseHandle device");
+}
+
+TEST_F(DrainOnClose, ADriverThatDoesNotSayWhatItHoldsIsClosedAtOnce)
+{
+    platform.DeviceCallsSucceed = FALSE;
+    const Strings expected = {"PurgeComm device 2", "ClearCommError device", "CloseHandle device"};
+    EXPECT_EQ(CloseAfterWrite({11}), expected);
+}
+
 using LineStatus = PortWithoutEvents;
 
 TEST_F(LineStatus, PurgeAbortsBothSides)

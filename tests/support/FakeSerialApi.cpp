@@ -71,6 +71,12 @@ void FakeSerialApi::QueueOccurrences(std::initializer_list<DWORD> masks)
     occurrences.insert(occurrences.end(), masks);
 }
 
+void FakeSerialApi::QueueOutput(std::initializer_list<DWORD> counts)
+{
+    std::lock_guard guard(lock);
+    outputQueue.assign(counts);
+}
+
 int FakeSerialApi::OpenEvents() const
 {
     std::lock_guard guard(lock);
@@ -168,6 +174,12 @@ BOOL FakeSerialApi::ClearCommError(HANDLE file, LPDWORD errors, LPCOMSTAT status
     *errors = 0;
     *status = COMSTAT{};
     status->cbInQue = InputQueue;
+    std::lock_guard guard(lock);
+    if (!outputQueue.empty()) {
+        status->cbOutQue = outputQueue.front();
+        if (outputQueue.size() > 1)
+            outputQueue.pop_front();
+    }
     return DeviceCallsSucceed;
 }
 

@@ -34,6 +34,9 @@ public:
     void QueueOccurrences(std::initializer_list<DWORD> masks);
     // Makes WaitCommEvent fail at once, as with a modem-line mask on a pty.
     bool WaitCommEventFails = false;
+    // What ClearCommError says the output queue holds, one answer a call;
+    // the last answer stays. Empty: nothing.
+    void QueueOutput(std::initializer_list<DWORD> counts);
 
     std::vector<std::string> Calls() const;
     std::vector<std::string> CallsNamed(const std::string& name) const;
@@ -81,6 +84,7 @@ private:
     std::vector<std::string> calls;
     std::vector<HANDLE> events;
     std::deque<DWORD> occurrences;
+    std::deque<DWORD> outputQueue;
     DCB lastDcb{};
     COMMTIMEOUTS lastTimeouts{};
     std::string lastWrite;

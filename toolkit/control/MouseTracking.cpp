@@ -17,7 +17,12 @@ bool CursorInside(Control* control)
         return control->OnTestMouseOver.Fire(control);
     POINT point{};
     MouseTrackingCalls.GetCursorPos(&point);
-    ScreenToClient(control->Handle, &point);
+    // Into client coordinates: less the client origin on the screen (as the
+    // control's bounds find it, one platform function fewer).
+    POINT origin{};
+    ClientToScreen(control->Handle, &origin);
+    point.x -= origin.x;
+    point.y -= origin.y;
     const RECT bounds = GetClientBounds(control);
     // Edges included on all four sides.
     return point.x >= bounds.left && point.x <= bounds.right && point.y >= bounds.top &&

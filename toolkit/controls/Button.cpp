@@ -1,6 +1,5 @@
 #include "toolkit/controls/Button.h"
 
-#include "toolkit/control/CommonControls.h"
 #include "toolkit/control/Hooks.h"
 #include "toolkit/control/MouseTracking.h"
 
@@ -12,7 +11,6 @@ constexpr DWORD ButtonStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW;
 static_assert(ButtonStyle == 0x5001000B);
 constexpr int ButtonHeight = 22;
 constexpr int ButtonMargin = 8;
-constexpr int GlyphSpacing = 4;
 constexpr UINT_PTR RepeatTimer = 1;
 
 constexpr ControlKind ButtonKind = [] {
@@ -28,75 +26,6 @@ Button* AsButton(Control* control)
     return control != nullptr ? control->AsButton() : nullptr;
 }
 
-// The image list's frame size. comctl32 is only asked when it is already
-// loaded, as it must be for an image list to exist.
-bool ImageListFrame(HANDLE list, int& width, int& height)
-{
-    using IconSize = BOOL(WINAPI*)(HANDLE, int*, int*);
-    auto getSize = reinterpret_cast<IconSize>(reinterpret_cast<void*>(
-        CommonControlsEntry("ImageList_GetIconSize", CommonControlsLoad::IfLoaded)));
-    return getSize != nullptr && getSize(list, &width, &height);
-}
-
-bool BitmapFrame(Button* button)
-{
-    BITMAP bitmap{};
-    if (GetObjectA(button->Glyph, sizeof(bitmap), &bitmap) == 0)
-        return false;
-    if (button->GlyphCount == 0 && bitmap.bmHeight > 0)
-        button->GlyphCount = bitmap.bmWidth / bitmap.bmHeight; // square frames
-    button->GlyphWidth = bitmap.bmWidth;
-    button->GlyphHeight = bitmap.bmHeight;
-    if (button->GlyphCount > 1)
-        button->GlyphWidth = bitmap.bmWidth / button->GlyphCount;
-    return true;
-}
-
-void SizeForGlyph(Button* button, bool hasCaption)
-{
-    if (button->ButtonOptions & ButtonGlyphIsImageList) {
-        if (!ImageListFrame(button->Glyph, button->GlyphWidth, button->GlyphHeight))
-            return;
-    } else if (!BitmapFrame(button)) {
-        return;
-    }
-    RECT& bounds = button->BoundsRect;
-    std::uint16_t& marginX = button->Kind.SizeMarginX;
-    std::uint16_t& marginY = button->Kind.SizeMarginY;
-    const int layout = button->GlyphLayout;
-    const bool sideBySide = layout == GlyphLeft || layout == GlyphRight;
-    const bool stacked = layout == GlyphTop || layout == GlyphBottom;
-    if (button->GlyphWidth > 0) {
-        if (!hasCaption || layout == GlyphCentre) {
-            bounds.right = bounds.left + button->GlyphWidth;
-            marginX = 0;
-        } else if (sideBySide) {
-            bounds.right += button->GlyphWidth;
-            marginX = static_cast<std::uint16_t>(marginX + button->GlyphWidth);
-        }
-    }
-    if (button->GlyphHeight > 0) {
-        if (stacked) {
-            bounds.bottom += button->GlyphHeight;
-            marginY = static_cast<std::uint16_t>(marginY + button->GlyphHeight);
-        } else {
-            bounds.bottom = bounds.top + button->GlyphHeight;
-            marginY = 0;
-        }
-    }
-    if (button->ButtonOptions & ButtonNoBorder)
-        return;
-    if (button->GlyphWidth != 0) {
-        bounds.right += GlyphSpacing;
-        if (marginX != 0)
-            marginX = static_cast<std::uint16_t>(marginX + GlyphSpacing);
-    }
-    if (button->GlyphHeight > 0) {
-        bounds.bottom += GlyphSpacing;
-        if (marginY != 0)
-            marginY = static_cast<std::uint16_t>(marginY + GlyphSpacing);
-    }
-}
 
 void ToggleChecked(Button* button)
 {
@@ -160,8 +89,8 @@ bool ButtonHook(Control* control, MessageRecord& record, LRESULT& result)
 
 } // namespace
 
-Button* CreateButton(Control* parent, const char* caption, std::uint8_t options,
-                     std::uint8_t layout, HANDLE glyph, int glyphCount)
+Button* CreateButtonControl(Control* parent, std::uint8_t options, std::uint8_t layout,
+                            HANDLE glyph)
 {
     auto* button = CreateChildControl<Button>(parent, "BUTTON", ButtonStyle, &ButtonKind, false);
     button->IsPushButton = true;
@@ -171,11 +100,11 @@ Button* CreateButton(Control* parent, const char* caption, std::uint8_t options,
     button->GlyphLayout = layout <= GlyphCentre ? layout : std::uint8_t{GlyphLeft};
     button->Glyph = glyph;
     button->BoundsRect.bottom = button->BoundsRect.top + ButtonHeight;
-    if (glyph != nullptr) {
-        button->GlyphCount = glyphCount;
-        const bool hasCaption = caption != nullptr && caption[0] != 0;
-        SizeForGlyph(button, hasCaption);
-    }
+    return button;
+}
+
+Button* FinishButton(Button* button, Control* parent, const char* caption)
+{
     AttachHook(parent, DrawItemReflectHook);
     AttachHook(button, ButtonHook);
     SetCaption(button, caption);

@@ -54,8 +54,24 @@ public:
     Button* AsButton() override { return this; }
 };
 
-Button* CreateButton(Control* parent, const char* caption, std::uint8_t options,
-                     std::uint8_t layout, HANDLE glyph, int glyphCount);
+// The steps of CreateButton: the button up to its glyph, the glyph's frame
+// size, and the rest.
+Button* CreateButtonControl(Control* parent, std::uint8_t options, std::uint8_t layout,
+                            HANDLE glyph);
+void SizeForGlyph(Button* button, int glyphCount, bool hasCaption);
+Button* FinishButton(Button* button, Control* parent, const char* caption);
+
+// Inline, so that a program whose buttons have no glyph holds none of the
+// glyph's measuring.
+[[gnu::always_inline]] inline Button* CreateButton(Control* parent, const char* caption,
+                                                std::uint8_t options, std::uint8_t layout,
+                                                HANDLE glyph, int glyphCount)
+{
+    Button* button = CreateButtonControl(parent, options, layout, glyph);
+    if (glyph != nullptr)
+        SizeForGlyph(button, glyphCount, caption != nullptr && caption[0] != 0);
+    return FinishButton(button, parent, caption);
+}
 
 // With the flat look the edge shows only while the mouse is over the button,
 // or while it is pressed or focused.

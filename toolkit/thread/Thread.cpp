@@ -67,8 +67,11 @@ void TerminateThreadObject(Thread* thread)
         return;
     // Killing a thread that has never run can bring the whole process down
     // under Wine; one that never started is let run to its end instead,
-    // which comes at once with exit code 0, as a kill would give.
-    if (!thread->suspended || ::ResumeThread(thread->Handle()) != 1)
+    // which comes at once with exit code 0, as a kill would give. Its entry
+    // still reads the object: it is waited for, so that the object may go.
+    if (thread->suspended && ::ResumeThread(thread->Handle()) == 1)
+        ::WaitForSingleObject(thread->Handle(), INFINITE);
+    else
         ::TerminateThread(thread->Handle(), 0);
 }
 

@@ -4,6 +4,8 @@
 #                                          once SECONDS have passed without it
 #   gone PID                               the process has ended (a zombie
 #                                          counts as ended: it runs no more)
+#   end_child PID                          ends a process this shell started,
+#                                          if it is still this shell's child
 #   find_window                            sets $window to the X window named
 #                                          "Config Quarnel" on $DISPLAY, if any
 
@@ -26,6 +28,13 @@ gone() {
   # The state follows the name in brackets, which may itself hold spaces.
   stat=${stat##*) }
   [[ -z "$stat" || "${stat:0:1}" == Z || "${stat:0:1}" == X ]]
+}
+
+# Once a child has ended, the system may give its number to another process:
+# only a process whose parent is still this shell is the one it started.
+end_child() {
+  [[ "$(ps -o ppid= -p "$1" 2>/dev/null | tr -d ' ')" == "$$" ]] || return 0
+  kill "$1" 2>/dev/null || true
 }
 
 window=""

@@ -150,6 +150,24 @@ TEST(ThreadObject, FreeingThreadsThatNeverStartedEndsThemWithoutRunningTheWork)
     EXPECT_FALSE(ran.load());
 }
 
+// Its entry reads the object: the thread has ended before the object can go.
+TEST(ThreadObject, OneTerminatedBeforeItStartedHasEndedWhenTheObjectIsFreed)
+{
+    std::atomic<bool> ran{false};
+    Thread* thread = CreateThreadObject();
+    thread->OnExecute = {RaiseFlag, &ran};
+    const HANDLE watcher = DuplicateOf(thread->Handle());
+    TerminateThreadObject(thread);
+    EXPECT_EQ(::WaitForSingleObject(watcher, 0), WAIT_OBJECT_0) << "still running";
+    FreeObject(thread);
+    DWORD code = STILL_ACTIVE;
+    EXPECT_EQ(::WaitForSingleObject(watcher, 5000), WAIT_OBJECT_0);
+    EXPECT_TRUE(::GetExitCodeThread(watcher, &code));
+    EXPECT_EQ(code, 0u);
+    EXPECT_FALSE(ran.load());
+    ::CloseHandle(watcher);
+}
+
 TEST(ThreadObject, AFreeDeferredToTheLastReleaseDestroysOnce)
 {
     std::atomic<bool> running{false};

@@ -3,23 +3,12 @@
 #include <windows.h>
 
 #include "runtime/ErrorMessage.h"
-#include "runtime/Program.h"
 
 namespace runtime {
 
+// A console program's report: a line on standard error, and no window.
+
 namespace {
-
-bool console = false;
-
-bool BuiltForTheConsole()
-{
-    const auto* image = static_cast<const unsigned char*>(MainInstance);
-    if (image == nullptr)
-        return false;
-    const auto* dosHeader = reinterpret_cast<const IMAGE_DOS_HEADER*>(image);
-    const auto* headers = reinterpret_cast<const IMAGE_NT_HEADERS*>(image + dosHeader->e_lfanew);
-    return headers->OptionalHeader.Subsystem == IMAGE_SUBSYSTEM_WINDOWS_CUI;
-}
 
 // In one write, so that the line stays whole among others on the same handle.
 void WriteErrorLine(const ErrorMessage& message)
@@ -41,22 +30,16 @@ void WriteErrorLine(const ErrorMessage& message)
 
 void PrepareFailureReport()
 {
-    console = BuiltForTheConsole();
     // A fault on another thread, left to the platform, then ends the process
     // at once instead of waiting in a window; a drive that is not ready fails
     // the call that asked for it. The mode is added to the one inherited.
     constexpr UINT QuietErrors = SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX;
-    if (console)
-        SetErrorMode(SetErrorMode(QuietErrors) | QuietErrors);
+    SetErrorMode(SetErrorMode(QuietErrors) | QuietErrors);
 }
 
 void ReportFailure(std::uint8_t number, std::uintptr_t address)
 {
-    const ErrorMessage message = FormatErrorMessage(number, address);
-    if (console)
-        WriteErrorLine(message);
-    else
-        MessageBoxA(nullptr, message.Text, "Error", MB_OK);
+    WriteErrorLine(FormatErrorMessage(number, address));
 }
 
 } // namespace runtime
