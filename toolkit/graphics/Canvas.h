@@ -5,12 +5,13 @@
 #include <cstdint>
 #include <string_view>
 
+#include "toolkit/graphics/Color.h"
+#include "toolkit/graphics/GdiHandle.h"
 #include "toolkit/object/EventSlot.h"
 #include "toolkit/object/ToolkitObject.h"
 
 namespace toolkit {
 
-class Control;
 class DrawingTool;
 
 // Canvas State bits and RequireCanvasState flags.
@@ -20,23 +21,25 @@ enum CanvasState : std::uint8_t {
     CanvasNotifyFirst = 0x10, // RequireCanvasState only
 };
 
+// What a canvas needs of the Control whose canvas it is: the text colour it
+// draws with when it has no font of its own. The window is the DC's own
+// (DeviceContext), handed in by the DCProvider. None for a free canvas.
+struct CanvasOwner {
+    const toolkit::Color* TextColor;
+};
+
 // Binds a font to a device context and measures text. A control's canvas
 // holds a device context only while it works.
 // Made by CreateObject: members without an initializer start at zero.
 class Canvas : public ToolkitObject {
 public:
-    Control* Owner;
-    HDC DC;
+    CanvasOwner Owner;
+    // The device context in use, with the way it is let go.
+    DeviceContext DC;
     DrawingTool* FontTool;
     std::uint8_t State;
     EventSlot<void(Canvas* canvas)> OnChange;
-    EventSlot<HDC(Canvas* canvas)> DCProvider;
-
-    // Where DC came from, and so how it is let go: a window's DC goes back to
-    // the window, a memory DC made for measuring is deleted, and a DC handed in
-    // by a drawing routine stays with that routine.
-    enum class DCSource : std::uint8_t { HandedIn, Window, Memory };
-    DCSource Source = DCSource::HandedIn;
+    EventSlot<DeviceContext(Canvas* canvas)> DCProvider;
 
 protected:
     void Destroy() override;
@@ -44,6 +47,10 @@ protected:
 
 Canvas* CreateCanvas(HDC dc);
 HDC RequireCanvasState(Canvas* canvas, std::uint8_t flags);
+// Attaches dc (none = detach), letting the previous one go first.
+void SetCanvasHandle(Canvas* canvas, DeviceContext dc);
+// A canvas with a DCProvider only borrows a DC handed in here (a drawing
+// routine lends it the item's DC); one without takes it over and deletes it.
 void SetCanvasHandle(Canvas* canvas, HDC dc);
 HDC GetCanvasHandle(Canvas* canvas);
 void DeselectCanvasTools(Canvas* canvas);

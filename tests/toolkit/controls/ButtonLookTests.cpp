@@ -2,10 +2,10 @@
 #include <vector>
 
 #include "tests/toolkit/controls/DrivenForm.h"
-#include "toolkit/control/KeyButton.h"
+#include "toolkit/window/KeyButton.h"
 #include "toolkit/controls/Button.h"
 #include "toolkit/graphics/Color.h"
-#include "toolkit/graphics/ControlGraphics.h"
+#include "toolkit/window/ControlGraphics.h"
 #include "toolkit/graphics/DrawingTool.h"
 
 using namespace toolkit;

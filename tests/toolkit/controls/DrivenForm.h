@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "tests/toolkit/control/ToolkitFixture.h"
+#include "tests/support/ToolkitFixture.h"
 #include "tests/toolkit/controls/UserInput.h"
 
 // A form run as the application's main control while real input drives it;

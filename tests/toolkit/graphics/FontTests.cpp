@@ -1,8 +1,8 @@
 #include <cstring>
 #include <string>
 
-#include "tests/toolkit/control/ToolkitFixture.h"
-#include "toolkit/graphics/ControlGraphics.h"
+#include "tests/support/ToolkitFixture.h"
+#include "toolkit/window/ControlGraphics.h"
 #include "toolkit/graphics/DrawingTool.h"
 
 using namespace toolkit;
@@ -46,15 +46,15 @@ TEST_F(Fonts, ChangesNotifyOnceWithoutAHandleAndTwiceWithOne)
     EXPECT_EQ(notifications, 1) << "an equal value changes nothing";
 
     ASSERT_NE(GetWindowHandle(label), nullptr); // applies the font, so makes its handle
-    ASSERT_NE(font->Handle, nullptr);
-    EXPECT_EQ(WindowFont(label), font->Handle);
+    ASSERT_NE(font->Handle.Get(), nullptr);
+    EXPECT_EQ(WindowFont(label), font->Handle.Get());
 
     notifications = 0;
     SetFontName(font, "Arial");
     EXPECT_EQ(notifications, 2);
     EXPECT_STREQ(font->Data.Font.lfFaceName, "Arial");
     EXPECT_TRUE(IsLiveFont(WindowFont(label)));
-    EXPECT_EQ(WindowFont(label), font->Handle);
+    EXPECT_EQ(WindowFont(label), font->Handle.Get());
     SetFontName(font, "Arial");
     EXPECT_EQ(notifications, 2);
 
@@ -115,13 +115,13 @@ TEST_F(Fonts, AChildFontEqualToItsParentsBorrowsTheHandleAndNeverDeletesIt)
     EXPECT_NE(child->Font, formFont);
     EXPECT_EQ(child->Font->ParentTool, formFont);
     EXPECT_EQ(GetToolHandle(child->Font), shared);
-    EXPECT_EQ(child->Font->Handle, nullptr);
+    EXPECT_EQ(child->Font->Handle.Get(), nullptr);
 
     Control* other = NewChild(form);
     SetToolField(GetControlFont(other), FontWeight, FW_BOLD);
     HGDIOBJ own = GetToolHandle(other->Font);
     EXPECT_NE(own, shared);
-    EXPECT_EQ(other->Font->Handle, own);
+    EXPECT_EQ(other->Font->Handle.Get(), own);
 
     FreeObject(child);
     FreeObject(other);
@@ -138,7 +138,7 @@ TEST_F(Fonts, NoWindowEverHoldsADeletedFont)
     Control* child = NewChild(form);
     ASSERT_NE(GetWindowHandle(child), nullptr);
     HGDIOBJ before = WindowFont(child);
-    EXPECT_EQ(before, form->Font->Handle);
+    EXPECT_EQ(before, form->Font->Handle.Get());
 
     // The parent's font changes: the child's window was using its handle.
     SetToolField(form->Font, FontHeight, 30);
@@ -167,12 +167,12 @@ TEST_F(Fonts, ABorrowerMakesItsOwnHandleBeforeTheLenderGoes)
     borrower->SetParentTool(lender);
     borrower->OnChange = {TakeNewHandle, nullptr};
     HGDIOBJ lent = GetToolHandle(borrower);
-    EXPECT_EQ(lent, lender->Handle);
+    EXPECT_EQ(lent, lender->Handle.Get());
 
     FreeObject(lender);
     EXPECT_EQ(borrower->ParentTool, nullptr);
     EXPECT_TRUE(IsLiveFont(heldByWindow));
-    EXPECT_EQ(heldByWindow, borrower->Handle);
+    EXPECT_EQ(heldByWindow, borrower->Handle.Get());
     EXPECT_FALSE(IsLiveFont(lent));
     FreeObject(borrower);
     EXPECT_FALSE(IsLiveFont(heldByWindow));
@@ -188,7 +188,7 @@ TEST_F(Fonts, GrandchildrenChangeOverBeforeTheHandleTheyBorrowGoes)
     ASSERT_EQ(label->Font->ParentTool, panel->Font);
     ASSERT_NE(GetWindowHandle(label), nullptr);
     HGDIOBJ before = WindowFont(label);
-    EXPECT_EQ(before, form->Font->Handle);
+    EXPECT_EQ(before, form->Font->Handle.Get());
     SetToolField(form->Font, FontHeight, 30);
     EXPECT_FALSE(IsLiveFont(before));
     EXPECT_TRUE(IsLiveFont(WindowFont(panel)));
@@ -203,7 +203,7 @@ TEST_F(Fonts, GrandchildrenChangeOverBeforeTheHandleTheyBorrowGoes)
     grandchild->SetParentTool(borrower);
     grandchild->OnChange = {TakeNewHandle, nullptr};
     heldByWindow = GetToolHandle(grandchild);
-    HGDIOBJ lent = lender->Handle;
+    HGDIOBJ lent = lender->Handle.Get();
     EXPECT_EQ(heldByWindow, lent);
     FreeObject(lender);
     EXPECT_FALSE(IsLiveFont(lent));
