@@ -88,11 +88,7 @@ protected:
         if (IsSkipped())
             return;
         clicks = 0;
-        form = NewForm("Button look");
-        SetBounds(form, {200, 150, 460, 330});
-        DrawingTool* font = GetControlFont(form);
-        SetFontName(font, "Arial");
-        SetToolField(font, FontHeight, 17);
+        MakeForm("Button look", {200, 150, 460, 330});
         // As the configurator's button: flat, never focused, shifted when pressed.
         button = CreateButton(form, "\xCA\xEE\xED\xF4\xE8\xE3\xF3\xF0\xE8\xF0\xEE\xE2\xE0\xF2\xFC",
                               0, GlyphLeft, nullptr, 0);

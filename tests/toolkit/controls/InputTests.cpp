@@ -85,11 +85,7 @@ protected:
         if (IsSkipped())
             return;
         seen = {};
-        form = NewForm("Input");
-        SetBounds(form, {200, 150, 560, 420});
-        DrawingTool* font = GetControlFont(form);
-        SetFontName(font, "Arial");
-        SetToolField(font, FontHeight, 17);
+        MakeForm("Input", {200, 150, 560, 420});
         combo = CreateComboBox(form, ComboDropDownList | ComboNoIntegralHeight);
         SetControlPosition(combo, 20, 20);
         SetControlSize(combo, 120, 0);

@@ -1,5 +1,6 @@
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "tests/support/ToolkitFixture.h"
 #include "toolkit/window/ControlGraphics.h"
@@ -131,28 +132,39 @@ TEST_F(Fonts, AChildFontEqualToItsParentsBorrowsTheHandleAndNeverDeletesIt)
     EXPECT_FALSE(IsLiveFont(shared));
 }
 
-TEST_F(Fonts, NoWindowEverHoldsADeletedFont)
+// The parent's font changes while a window below it uses its handle: a child
+// (depth 1), or a grandchild that reaches it through its own parent (depth 2).
+class FontsBelow : public ToolkitTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(FontsBelow, NoWindowEverHoldsADeletedFont)
 {
     Control* form = NewForm();
     SetToolField(GetControlFont(form), FontHeight, 15);
-    Control* child = NewChild(form);
-    ASSERT_NE(GetWindowHandle(child), nullptr);
-    HGDIOBJ before = WindowFont(child);
+    std::vector<Control*> chain;
+    for (Control* parent = form; static_cast<int>(chain.size()) < GetParam(); parent = chain.back())
+        chain.push_back(NewChild(parent));
+    Control* leaf = chain.back();
+    if (chain.size() > 1)
+        ASSERT_EQ(leaf->Font->ParentTool, chain[chain.size() - 2]->Font);
+    ASSERT_NE(GetWindowHandle(leaf), nullptr);
+    HGDIOBJ before = WindowFont(leaf);
     EXPECT_EQ(before, form->Font->Handle.Get());
 
-    // The parent's font changes: the child's window was using its handle.
     SetToolField(form->Font, FontHeight, 30);
     EXPECT_FALSE(IsLiveFont(before));
-    EXPECT_TRUE(IsLiveFont(WindowFont(child)));
+    for (Control* control : chain)
+        EXPECT_TRUE(IsLiveFont(WindowFont(control)));
     LOGFONTA seen{};
-    GetObjectA(WindowFont(child), sizeof(seen), &seen);
-    EXPECT_EQ(seen.lfHeight, 15) << "the child keeps its own font data";
+    GetObjectA(WindowFont(leaf), sizeof(seen), &seen);
+    EXPECT_EQ(seen.lfHeight, 15) << "the children keep their own font data";
 
-    SetFontName(child->Font, "Arial");
-    EXPECT_TRUE(IsLiveFont(WindowFont(child)));
+    SetFontName(leaf->Font, "Arial");
+    EXPECT_TRUE(IsLiveFont(WindowFont(leaf)));
 
     FreeObject(form);
 }
+
+INSTANTIATE_TEST_SUITE_P(Depth, FontsBelow, ::testing::Values(1, 2));
 
 HGDIOBJ heldByWindow = nullptr;
 void TakeNewHandle(void*, DrawingTool* tool)
@@ -178,24 +190,10 @@ TEST_F(Fonts, ABorrowerMakesItsOwnHandleBeforeTheLenderGoes)
     EXPECT_FALSE(IsLiveFont(heldByWindow));
 }
 
-// A grandchild reaches the handle through its parent, which borrows it too.
-TEST_F(Fonts, GrandchildrenChangeOverBeforeTheHandleTheyBorrowGoes)
+// A grandchild tool reaches the handle through its parent, which borrows it
+// too: both change over before the lender's handle goes.
+TEST_F(Fonts, GrandchildrenChangeOverBeforeTheLenderGoes)
 {
-    Control* form = NewForm();
-    SetToolField(GetControlFont(form), FontHeight, 15);
-    Control* panel = NewChild(form);
-    Control* label = NewChild(panel);
-    ASSERT_EQ(label->Font->ParentTool, panel->Font);
-    ASSERT_NE(GetWindowHandle(label), nullptr);
-    HGDIOBJ before = WindowFont(label);
-    EXPECT_EQ(before, form->Font->Handle.Get());
-    SetToolField(form->Font, FontHeight, 30);
-    EXPECT_FALSE(IsLiveFont(before));
-    EXPECT_TRUE(IsLiveFont(WindowFont(panel)));
-    EXPECT_TRUE(IsLiveFont(WindowFont(label)));
-    FreeObject(form);
-
-    // And when the lender itself goes.
     DrawingTool* lender = CreateFontTool();
     DrawingTool* borrower = AssignTool(nullptr, lender);
     borrower->SetParentTool(lender);
