@@ -9,9 +9,8 @@ class Control;
 // The command table of a kind of standard control, copied whole into each
 // Control of that kind. An entry of 0 means the kind does not support it.
 // The notification codes are compared in declaration order, first match wins.
-// The entries the spec gives for other kinds of control (a second routine,
-// unnamed message slots, the alignment bits) are left out: no kind here
-// fills them.
+// Only the entries that some kind of this toolkit fills are here: a table
+// for other kinds would have more (a second routine, further message slots).
 struct ControlKind {
     void (*ClearItems)(Control* control) = nullptr;
 
