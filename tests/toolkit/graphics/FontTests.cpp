@@ -144,8 +144,9 @@ TEST_P(FontsBelow, NoWindowEverHoldsADeletedFont)
     for (Control* parent = form; static_cast<int>(chain.size()) < GetParam(); parent = chain.back())
         chain.push_back(NewChild(parent));
     Control* leaf = chain.back();
-    if (chain.size() > 1)
+    if (chain.size() > 1) {
         ASSERT_EQ(leaf->Font->ParentTool, chain[chain.size() - 2]->Font);
+    }
     ASSERT_NE(GetWindowHandle(leaf), nullptr);
     HGDIOBJ before = WindowFont(leaf);
     EXPECT_EQ(before, form->Font->Handle.Get());
