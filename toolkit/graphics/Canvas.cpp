@@ -53,10 +53,13 @@ HDC GetCanvasHandle(Canvas* canvas)
         // The provider may make the owner's window, which frees this canvas:
         // it goes only once the provider's answer is in place.
         ObjectReference hold(canvas);
-        DeviceContext dc = canvas->DCProvider.Fire(canvas);
-        const HDC handle = dc.Get();
-        SetCanvasHandle(canvas, std::move(dc));
-        return handle;
+        const HDC dc = canvas->DCProvider.Fire(canvas);
+        // A DC other than the one attached is the owner window's own.
+        if (dc != canvas->DC.Get()) {
+            const HWND window = canvas->Owner.Window != nullptr ? *canvas->Owner.Window : nullptr;
+            SetCanvasHandle(canvas, WindowDC(window, dc));
+        }
+        return dc;
     }
     return canvas->DC.Get();
 }

@@ -22,10 +22,11 @@ enum CanvasState : std::uint8_t {
 };
 
 // What a canvas needs of the Control whose canvas it is: the text colour it
-// draws with when it has no font of its own. The window is the DC's own
-// (DeviceContext), handed in by the DCProvider. None for a free canvas.
+// draws with when it has no font of its own, and the window whose DC the
+// DCProvider gives, which takes it back. None for a free canvas.
 struct CanvasOwner {
     const toolkit::Color* TextColor;
+    const HWND* Window;
 };
 
 // Binds a font to a device context and measures text. A control's canvas
@@ -39,7 +40,7 @@ public:
     DrawingTool* FontTool;
     std::uint8_t State;
     EventSlot<void(Canvas* canvas)> OnChange;
-    EventSlot<DeviceContext(Canvas* canvas)> DCProvider;
+    EventSlot<HDC(Canvas* canvas)> DCProvider;
 
 protected:
     void Destroy() override;

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <cstdint>
+
 #include "toolkit/graphics/ObjectTally.h"
 #include "toolkit/object/UniqueHandle.h"
 
@@ -17,39 +19,37 @@ struct GdiObjectTraits {
 using UniqueGdiObject = UniqueHandle<GdiObjectTraits<HGDIOBJ>>;
 using UniqueBrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
 
-// A device context and the way it is let go, which depends on where it came
-// from (WIL's unique_hdc_window and unique_hdc): a window's goes back to the
-// window, one made or handed over is deleted, one only lent stays with the
-// lender. The traits travel with the handle.
+// A device context and where it came from, which says how it is let go
+// (WIL's unique_hdc_window and unique_hdc): a window's goes back to the
+// window, one made for measuring or handed over is deleted, one only lent
+// stays with the lender. The traits travel with the handle.
 struct DeviceContextTraits {
+    enum class Source : std::uint8_t { Lent, HandedOver, Window, Memory };
+
     using Handle = HDC;
-    void (*LetGo)(HWND window, HDC dc) = nullptr;
+    Source From = Source::Lent;
     HWND Window = nullptr;
     static HDC Empty() { return nullptr; }
-    void Close(HDC dc) const
-    {
-        if (LetGo != nullptr)
-            LetGo(Window, dc);
-    }
+    void Close(HDC dc) const;
 };
 using DeviceContext = UniqueHandle<DeviceContextTraits>;
 
-// GetDC of the window; ReleaseDC to it.
-inline DeviceContext WindowDC(HWND window)
+// GetDC of the window (TakeWindowDC); ReleaseDC to it.
+inline DeviceContext WindowDC(HWND window, HDC dc)
 {
-    return DeviceContext(TakeWindowDC(window), {GiveBackWindowDC, window});
+    return DeviceContext(dc, {DeviceContextTraits::Source::Window, window});
 }
 
 // A memory DC compatible with the screen; DeleteDC.
 inline DeviceContext MemoryDC()
 {
-    return DeviceContext(MakeMemoryDC(), {[](HWND, HDC dc) { DropMemoryDC(dc); }});
+    return DeviceContext(MakeMemoryDC(), {DeviceContextTraits::Source::Memory});
 }
 
 // A DC made elsewhere and handed over with its ownership; DeleteDC.
 inline DeviceContext HandedOverDC(HDC dc)
 {
-    return DeviceContext(dc, {[](HWND, HDC handed) { DeleteDC(handed); }});
+    return DeviceContext(dc, {DeviceContextTraits::Source::HandedOver});
 }
 
 // A DC only lent: nothing lets it go here.

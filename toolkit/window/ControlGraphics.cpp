@@ -73,25 +73,25 @@ Canvas* GetControlCanvas(Control* control)
         return control->Canvas;
     Canvas* canvas = CreateCanvas(nullptr);
     control->Canvas = canvas;
-    canvas->Owner.TextColor = &control->TextColor;
+    canvas->Owner = {&control->TextColor, &control->Handle};
     canvas->DCProvider = {ControlDCProvider, control};
     if (control->Font != nullptr)
         canvas->FontTool = AssignTool(canvas->FontTool, control->Font);
     return canvas;
 }
 
-DeviceContext ControlDCProvider(void* control, Canvas* canvas)
+HDC ControlDCProvider(void* control, Canvas* canvas)
 {
     if (canvas->DC)
-        return BorrowedDC(canvas->DC.Get());
+        return canvas->DC.Get();
     HWND window = GetWindowHandle(static_cast<Control*>(control));
     if (window == nullptr)
-        return {}; // GetDC(0) would be the screen's
+        return nullptr; // GetDC(0) would be the screen's
     // Making the window gave the control its font and a fresh canvas, and
     // freed this one: kept alive by GetCanvasHandle, it takes no DC to leak.
     if (canvas->FreePending())
-        return {};
-    return WindowDC(window);
+        return nullptr;
+    return TakeWindowDC(window);
 }
 
 } // namespace toolkit

@@ -26,6 +26,6 @@ HBRUSH GetControlBrush(Control* control);
 
 Canvas* GetControlCanvas(Control* control);
 // Lends the canvas the DC it holds, or takes the window's (making the window).
-DeviceContext ControlDCProvider(void* control, Canvas* canvas);
+HDC ControlDCProvider(void* control, Canvas* canvas);
 
 } // namespace toolkit
