@@ -39,7 +39,7 @@ ControlText GetControlText(Control* control)
     if (control == nullptr)
         return {};
     if (control->Handle == nullptr)
-        return ControlText(control->Caption != nullptr ? control->Caption.get() : "");
+        return ControlText(control->Caption.Get() != nullptr ? control->Caption.Get() : "");
     const int length = GetWindowTextLengthW(control->Handle);
     if (length <= 0)
         return ControlText(std::string_view{});

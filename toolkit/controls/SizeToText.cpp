@@ -15,7 +15,7 @@ namespace {
 // An italic caption leans past its measured extent by about one space.
 SIZE MeasureCaption(Control* control)
 {
-    const char* caption = control->Caption != nullptr ? control->Caption.get() : "";
+    const char* caption = control->Caption.Get() != nullptr ? control->Caption.Get() : "";
     const std::size_t length = std::strlen(caption);
     if (length == 0)
         return {0, 0};

@@ -55,39 +55,27 @@ HDC GetCanvasHandle(Canvas* canvas)
         ObjectReference hold(canvas);
         const HDC dc = canvas->DCProvider.Fire(canvas);
         // A DC other than the one attached is the owner window's own.
-        if (dc != canvas->DC.Get()) {
-            const HWND window = canvas->Owner.Window != nullptr ? *canvas->Owner.Window : nullptr;
-            SetCanvasHandle(canvas, WindowDC(window, dc));
-        }
+        SetCanvasHandle(canvas, dc, DeviceContext::Source::Window);
         return dc;
     }
     return canvas->DC.Get();
 }
 
-void SetCanvasHandle(Canvas* canvas, DeviceContext dc)
+void SetCanvasHandle(Canvas* canvas, HDC dc, DeviceContext::Source from)
 {
-    if (canvas == nullptr)
+    if (canvas == nullptr || dc == canvas->DC.Get())
         return;
-    if (dc.Get() == canvas->DC.Get()) {
-        dc.Release(); // the one attached already, which keeps its own way out
-        return;
-    }
     if (canvas->DC) {
         DeselectCanvasTools(canvas);
         canvas->DC.Reset();
         canvas->State &= ~CanvasHasDC;
     }
-    if (dc) {
+    if (dc != nullptr) {
+        if (from == DeviceContext::Source::HandedOver && canvas->DCProvider)
+            from = DeviceContext::Source::Lent;
         canvas->State |= CanvasHasDC;
-        canvas->DC = std::move(dc);
+        canvas->DC.Take(dc, from, canvas->Owner.Window != nullptr ? *canvas->Owner.Window : nullptr);
     }
-}
-
-void SetCanvasHandle(Canvas* canvas, HDC dc)
-{
-    if (canvas == nullptr)
-        return;
-    SetCanvasHandle(canvas, canvas->DCProvider ? BorrowedDC(dc) : HandedOverDC(dc));
 }
 
 void DeselectCanvasTools(Canvas* canvas)
@@ -127,7 +115,7 @@ SIZE TextExtent(Canvas* canvas, std::string_view text)
     ObjectReference hold(canvas);
     if (RequireCanvasState(canvas, CanvasHasDC | CanvasFontSelected) == nullptr) {
         // No window DC could be had: measure on one compatible with the screen.
-        SetCanvasHandle(canvas, MemoryDC());
+        SetCanvasHandle(canvas, MakeMemoryDC(), DeviceContext::Source::Memory);
     }
     const WideText wide(text);
     GetTextExtentPoint32W(RequireCanvasState(canvas, CanvasHasDC | CanvasFontSelected),

@@ -48,11 +48,16 @@ protected:
 
 Canvas* CreateCanvas(HDC dc);
 HDC RequireCanvasState(Canvas* canvas, std::uint8_t flags);
-// Attaches dc (none = detach), letting the previous one go first.
-void SetCanvasHandle(Canvas* canvas, DeviceContext dc);
+// Attaches dc (none = detach) from the given source, letting the previous one
+// go first. A DC handed over to a canvas with a DCProvider is only lent; a
+// window's goes back to the owner's window.
+void SetCanvasHandle(Canvas* canvas, HDC dc, DeviceContext::Source from);
 // A canvas with a DCProvider only borrows a DC handed in here (a drawing
 // routine lends it the item's DC); one without takes it over and deletes it.
-void SetCanvasHandle(Canvas* canvas, HDC dc);
+inline void SetCanvasHandle(Canvas* canvas, HDC dc)
+{
+    SetCanvasHandle(canvas, dc, DeviceContext::Source::HandedOver);
+}
 HDC GetCanvasHandle(Canvas* canvas);
 void DeselectCanvasTools(Canvas* canvas);
 void MoveTo(Canvas* canvas, int x, int y);

@@ -61,7 +61,7 @@ DrawingTool* FontTool::CreateSameKind() const
 HGDIOBJ FontTool::MakeHandle()
 {
     if (!Handle)
-        Handle.Reset(MakeFont(Data.Font));
+        Handle.Take(MakeFont(Data.Font));
     return Handle.Get();
 }
 
@@ -143,7 +143,7 @@ void ToolChanged(DrawingTool* tool)
 {
     if (tool == nullptr)
         return;
-    UniqueGdiObject old = std::move(tool->Handle);
+    GdiObject<HGDIOBJ> old(std::move(tool->Handle));
     if (!old) {
         tool->OnChange.Fire(tool);
         return;

@@ -1,18 +1,23 @@
 #include "toolkit/graphics/GdiHandle.h"
 
+#include <utility>
+
 namespace toolkit {
 
-void DeviceContextTraits::Close(HDC dc) const
+void DeviceContext::Reset()
 {
-    switch (From) {
+    const HDC old = std::exchange(dc, nullptr);
+    if (old == nullptr)
+        return;
+    switch (source) {
     case Source::Window:
-        GiveBackWindowDC(Window, dc);
+        GiveBackWindowDC(window, old);
         break;
     case Source::Memory:
-        DropMemoryDC(dc);
+        DropMemoryDC(old);
         break;
     case Source::HandedOver:
-        DeleteDC(dc);
+        DeleteDC(old);
         break;
     case Source::Lent:
         break;

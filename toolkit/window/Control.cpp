@@ -221,7 +221,7 @@ void Control::Destroy()
         }
         Handle = nullptr;
     }
-    Caption.reset();
+    Caption.Reset();
 
     if (Parent != nullptr) {
         if (Parent->CurrentControl == this)

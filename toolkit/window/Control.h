@@ -4,7 +4,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <string_view>
 
 #include "toolkit/window/ControlKind.h"
@@ -14,6 +13,7 @@
 #include "toolkit/graphics/IconHandle.h"
 #include "toolkit/object/EventSlot.h"
 #include "toolkit/object/ToolkitObject.h"
+#include "toolkit/text/OwnedText.h"
 
 namespace toolkit {
 
@@ -51,8 +51,7 @@ public:
     // set = not yet resolved.
     OwnedIcon Icon;
     BorrowedIcon SharedIcon;
-    // A private zero-terminated copy of the caption text, or none.
-    std::unique_ptr<char[]> Caption;
+    OwnedText Caption;
     std::uint8_t SizeState;
     int SavedShowCommand;
     toolkit::Canvas* Canvas;
@@ -64,7 +63,7 @@ public:
     int TabOrder;
     PointerList* Children;
     // Made for the background colour by GetControlBrush; owned by the control.
-    UniqueBrush BackgroundBrush;
+    GdiObject<HBRUSH> BackgroundBrush;
     COLORREF BackgroundBrushColor;
     bool Destroyed;
     std::uint16_t ControlId;

@@ -60,7 +60,7 @@ HBRUSH GetControlBrush(Control* control)
         control->BackgroundBrush.Reset();
     if (!control->BackgroundBrush) {
         control->BackgroundBrushColor = color;
-        control->BackgroundBrush.Reset(MakeSolidBrush(color));
+        control->BackgroundBrush.Take(MakeSolidBrush(color));
     }
     return control->BackgroundBrush.Get();
 }

@@ -1,5 +1,4 @@
 #include <cstring>
-#include <memory>
 #include <utility>
 
 #include "toolkit/window/ApplicationState.h"
@@ -11,16 +10,6 @@
 namespace toolkit {
 
 namespace {
-
-std::unique_ptr<char[]> CopyText(const char* text)
-{
-    if (text == nullptr)
-        return nullptr;
-    const std::size_t length = std::strlen(text);
-    std::unique_ptr<char[]> copy(new char[length + 1]);
-    std::memcpy(copy.get(), text, length + 1);
-    return copy;
-}
 
 HICON ShownIcon(const Control* control)
 {
@@ -41,9 +30,9 @@ void SetCaption(Control* control, const char* text)
 {
     if (control == nullptr)
         return;
-    control->Caption = CopyText(text);
+    control->Caption.Assign(text);
     if (control->Handle != nullptr) {
-        const WideText text(WindowTextOf(control->Caption.get()));
+        const WideText text(WindowTextOf(control->Caption.Get()));
         SetWindowTextW(control->Handle, text.Text());
         Invalidate(control);
     }

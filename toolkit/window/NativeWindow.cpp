@@ -89,7 +89,7 @@ bool Control::CreateNativeWindow()
     ControlBeingCreated = this;
     // A child's menu parameter is its identifier.
     auto menu = reinterpret_cast<HMENU>(static_cast<UINT_PTR>(IsChild ? ControlId : 0));
-    const WideText text(WindowTextOf(Caption.get()));
+    const WideText text(WindowTextOf(Caption.Get()));
     Handle = CreateWindowExW(ExStyle, name.Text(), text.Text(), Style, x, y, width, height,
                              parentWindow, menu, module, nullptr);
     if (ControlBeingCreated == this)

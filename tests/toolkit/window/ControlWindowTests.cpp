@@ -302,13 +302,13 @@ TEST_F(Properties, CaptionsOfAnyLengthReachTheWindow)
     const std::string huge(100000, 'z');
     Control* form = NewForm(huge.c_str());
     ASSERT_NE(GetWindowHandle(form), nullptr);
-    EXPECT_EQ(std::strlen(form->Caption.get()), 100000u);
+    EXPECT_EQ(std::strlen(form->Caption.Get()), 100000u);
     // The platform's limit for a window text; the control keeps the whole text.
     EXPECT_EQ(GetWindowTextLengthA(form->Handle), 32766);
     SetCaption(form, std::string(40000, 'y').c_str());
     EXPECT_EQ(GetWindowTextLengthA(form->Handle), 32766);
     SetCaption(form, nullptr);
-    EXPECT_EQ(form->Caption, nullptr);
+    EXPECT_EQ(form->Caption.Get(), nullptr);
     EXPECT_EQ(GetWindowTextLengthA(form->Handle), 0);
     SetCaption(form, "\xCA\xEE\xED\xF4\xE8\xE3");
     char text[16] = {};
