@@ -1,6 +1,6 @@
 #include "SerialLine.h"
 
-#include "TextBuffer.h"
+#include "comport/PortName.h"
 
 namespace lcdsim {
 
@@ -12,10 +12,7 @@ SerialLine::~SerialLine()
 
 DWORD SerialLine::Open(unsigned port)
 {
-    // The device path works for every port number, COM10 and up included.
-    TextBuffer path;
-    path.Append("\\\\.\\COM");
-    path.AppendNumber(port);
+    const comport::DevicePath path(comport::PortName(static_cast<int>(port)));
     handle = CreateFileA(path.Text(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
         return GetLastError();
