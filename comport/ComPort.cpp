@@ -128,8 +128,9 @@ void ComPort::Close()
 void ComPort::CreateHandle()
 {
     const DevicePath path(port);
-    device = SerialDevice(platform->CreateFileA(path.Text(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                                OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr),
+    device = SerialDevice(platform->CreateFileA(path.Text(), GENERIC_READ | GENERIC_WRITE, 0,
+                                                nullptr, OPEN_EXISTING, FILE_FLAG_OVERLAPPED,
+                                                nullptr),
                           {platform});
     openError = device ? ERROR_SUCCESS : platform->GetLastError();
 }

@@ -9,8 +9,9 @@
 
 FarEnd::FarEnd(int number)
 {
-    handle = ::CreateFileA(comport::DevicePath(comport::PortName(number)).Text(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                           OPEN_EXISTING, 0, nullptr);
+    const comport::DevicePath path(comport::PortName{number});
+    handle = ::CreateFileA(path.Text(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0,
+                           nullptr);
     if (handle == INVALID_HANDLE_VALUE)
         return;
     // Reads return at once with what is queued.

@@ -123,8 +123,9 @@ INSTANTIATE_TEST_SUITE_P(Bench, ConfigureUnderLoadOnALine,
 
 TEST_F(RealLine, AMissingPortTakesTheWholeActionQuietly)
 {
-    const HANDLE probe = ::CreateFileA(DevicePath(PortName(MissingPort)).Text(), GENERIC_READ | GENERIC_WRITE,
-                                       0, nullptr, OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
+    const HANDLE probe = ::CreateFileA(DevicePath(PortName(MissingPort)).Text(),
+                                       GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                       FILE_FLAG_OVERLAPPED, nullptr);
     if (probe != INVALID_HANDLE_VALUE)
         ::CloseHandle(probe);
     ASSERT_EQ(probe, INVALID_HANDLE_VALUE) << "COM" << MissingPort << " exists in this prefix";
@@ -149,8 +150,9 @@ TEST_F(RealLine, APortAnotherHandleHoldsTakesTheWholeActionQuietly)
 {
     FarEnd line(FarEndOf(LinePort));
     ASSERT_TRUE(line.IsOpen());
-    const HANDLE holder = ::CreateFileA(DevicePath(PortName(LinePort)).Text(), GENERIC_READ | GENERIC_WRITE,
-                                        0, nullptr, OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
+    const HANDLE holder = ::CreateFileA(DevicePath(PortName(LinePort)).Text(),
+                                        GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                        FILE_FLAG_OVERLAPPED, nullptr);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
 
     port->SetPort("COM5");

@@ -1,5 +1,6 @@
 #include "SerialLine.h"
 
+#include "TextBuffer.h"
 #include "comport/PortName.h"
 
 namespace lcdsim {
@@ -12,7 +13,12 @@ SerialLine::~SerialLine()
 
 DWORD SerialLine::Open(unsigned port)
 {
-    const comport::DevicePath path(comport::PortName(static_cast<int>(port)));
+    // The component's prefix alone: its port names would cost this program
+    // a block of its own.
+    TextBuffer path;
+    path.Append(comport::DevicePathPrefix);
+    path.Append("COM");
+    path.AppendNumber(port);
     handle = CreateFileA(path.Text(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
         return GetLastError();
