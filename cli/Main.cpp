@@ -3,7 +3,9 @@
 // and the same four writes as the window.
 #include <windows.h>
 
+#include <cstddef>
 #include <cstdint>
+#include <iterator>
 #include <memory>
 #include <string_view>
 
@@ -29,7 +31,9 @@ using cli::Text;
 
 enum ExitCode : std::int32_t { Done = 0, UsageError = 1, CannotOpen = 2, WriteFailed = 3, NoPortList = 4 };
 
-constexpr std::string_view Usage =
+// The usage text, made when the program is compiled: the display types come
+// from the window's own table, wrapped before column 77 under the first.
+constexpr std::string_view UsageHead =
     "usage: cqconfig [PORT] [--rows N] [--columns N] [--type NAME] [--dry-run]\r\n"
     "       cqconfig --list | --help | --version\r\n"
     "\r\n"
@@ -40,15 +44,79 @@ constexpr std::string_view Usage =
     "  PORT           COM1 to COM256 (default COM1)\r\n"
     "  --rows N       2 or 4 (default 2)\r\n"
     "  --columns N    8, 16, 20, 24 or 40 (default 16)\r\n"
-    "  --type NAME    the display type (default LK162-12): LCD0821, LCD2021,\r\n"
-    "                 LCD2041, LCD4021, LCD4041, LK202-25, LK204-25, LK404-55,\r\n"
-    "                 LK404-AT, LK402-12, LK162-12, LK204-25PC, LK082-12,\r\n"
-    "                 LK402-25, LK404-25\r\n"
+    "  --type NAME    the display type (default ";
+constexpr std::string_view TypesLead = "): ";
+constexpr std::string_view TypesIndent = "                 ";
+constexpr std::size_t UsageWidth = 76;
+constexpr std::string_view UsageTail =
+    "\r\n"
     "  --dry-run      print the bytes that would be sent; open nothing\r\n"
     "  --list         print the COM ports of this machine\r\n"
     "\r\n"
     "Exit codes: 0 done, 1 usage error, 2 the port cannot be opened,\r\n"
     "3 a write did not complete, 4 the machine's ports cannot be listed.";
+
+// Gives the usage text piece by piece to the sink: once to count, once to
+// copy.
+template <typename Sink>
+constexpr void WriteUsage(Sink& sink)
+{
+    const std::string_view defaultType = app::TypeChoices[app::DefaultTypeIndex].Text;
+    sink(UsageHead);
+    sink(defaultType);
+    sink(TypesLead);
+    std::size_t column = UsageHead.size() - UsageHead.rfind('\n') - 1 + defaultType.size() +
+                         TypesLead.size();
+    const std::size_t count = std::size(app::TypeChoices);
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::string_view name = app::TypeChoices[i].Text;
+        const bool last = i + 1 == count;
+        const std::size_t width = name.size() + (last ? 0 : 1);
+        if (i > 0 && column + 1 + width > UsageWidth) {
+            sink("\r\n");
+            sink(TypesIndent);
+            column = TypesIndent.size();
+        } else if (i > 0) {
+            sink(" ");
+            ++column;
+        }
+        sink(name);
+        if (!last)
+            sink(",");
+        column += width;
+    }
+    sink(UsageTail);
+}
+
+struct UsageCount {
+    std::size_t size = 0;
+    constexpr void operator()(std::string_view piece) { size += piece.size(); }
+};
+
+template <std::size_t Size>
+struct UsageChars {
+    char bytes[Size] = {};
+    std::size_t size = 0;
+    constexpr void operator()(std::string_view piece)
+    {
+        for (const char c : piece)
+            bytes[size++] = c;
+    }
+};
+
+constexpr std::size_t UsageSize = [] {
+    UsageCount count;
+    WriteUsage(count);
+    return count.size;
+}();
+
+constexpr UsageChars<UsageSize> UsageText = [] {
+    UsageChars<UsageSize> chars;
+    WriteUsage(chars);
+    return chars;
+}();
+
+constexpr std::string_view Usage{UsageText.bytes, UsageSize};
 
 // The request's choices, as the configure action reads them.
 class RequestChoices final : public app::DisplayChoices {

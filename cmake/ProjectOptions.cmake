@@ -58,10 +58,12 @@ function(cq_product target)
   endif()
 endfunction()
 
-# Every executable, product or test, is self-contained: system DLLs only.
+# Every executable, product or test, is self-contained: system DLLs only. Its
+# PE header holds no time stamp, so that one commit built twice gives the same
+# bytes.
 function(cq_executable_links target)
   if(NOT MSVC)
-    target_link_options(${target} PRIVATE -static -Wl,--gc-sections
+    target_link_options(${target} PRIVATE -static -Wl,--gc-sections -Wl,--no-insert-timestamp
       $<$<CONFIG:Release,MinSizeRel>:-s>
       $<IF:$<BOOL:$<TARGET_PROPERTY:CQ_WHOLE_PROGRAM>>,-flto,-fno-lto>)
     # A whole program keeps the stack as aligned as 32-bit Windows hands it

@@ -14,9 +14,6 @@ namespace comport {
 
 namespace {
 
-// The platform's prefix for device names, good for every port number.
-constexpr char DevicePathPrefix[] = "\\\\.\\";
-
 // A UART sends from a FIFO of this many characters once the driver's queue
 // is empty.
 constexpr DWORD FifoCharacters = 16;
@@ -68,36 +65,36 @@ void ComPort::ChangeDeviceControl(T& field, T value)
     ApplyDeviceControl();
 }
 
-void ComPort::SetBaudRate(std::uint8_t index)
+void ComPort::SetBaudRate(comport::BaudRate rate)
 {
-    if (index <= HighestBaudRate)
-        ChangeDeviceControl(baudRate, index);
+    if (rate <= HighestBaudRate)
+        ChangeDeviceControl(baudRate, rate);
 }
 
 void ComPort::SetCustomBaudRate(std::uint32_t value) { ChangeDeviceControl(customBaudRate, value); }
 
-void ComPort::SetDataBits(std::uint8_t index)
+void ComPort::SetDataBits(comport::DataBits bits)
 {
-    if (index <= HighestDataBits)
-        ChangeDeviceControl(dataBits, index);
+    if (bits <= HighestDataBits)
+        ChangeDeviceControl(dataBits, bits);
 }
 
-void ComPort::SetStopBits(std::uint8_t index)
+void ComPort::SetStopBits(comport::StopBits bits)
 {
-    if (index <= HighestStopBits)
-        ChangeDeviceControl(stopBits, index);
+    if (bits <= HighestStopBits)
+        ChangeDeviceControl(stopBits, bits);
 }
 
 void ComPort::SetDiscardNull(bool on) { ChangeDeviceControl(discardNull, on); }
 
 void ComPort::SetEventChar(char character) { ChangeDeviceControl(eventChar, character); }
 
-void ComPort::SetSyncMethod(std::uint8_t value)
+void ComPort::SetSyncMethod(comport::SyncMethod method)
 {
     // The event thread reads it while the port is open.
-    if (connected || value > HighestSyncMethod)
+    if (connected || method > HighestSyncMethod)
         return;
-    syncMethod = value;
+    syncMethod = method;
 }
 
 void ComPort::Open()
@@ -130,14 +127,10 @@ void ComPort::Close()
 
 void ComPort::CreateHandle()
 {
-    char path[sizeof(DevicePathPrefix) + 8] = {};
-    std::size_t length = 0;
-    for (const char c : std::string_view(DevicePathPrefix))
-        path[length++] = c;
-    for (const char c : port.View())
-        path[length++] = c;
-    device = SerialDevice(platform->CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                                OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr),
+    const DevicePath path(port);
+    device = SerialDevice(platform->CreateFileA(path.Text(), GENERIC_READ | GENERIC_WRITE, 0,
+                                                nullptr, OPEN_EXISTING, FILE_FLAG_OVERLAPPED,
+                                                nullptr),
                           {platform});
     openError = device ? ERROR_SUCCESS : platform->GetLastError();
 }

@@ -10,6 +10,7 @@
 #include "comport/PortName.h"
 #include "comport/SerialApi.h"
 #include "comport/SerialHandle.h"
+#include "comport/SettingValues.h"
 #include "toolkit/object/ToolkitObject.h"
 
 // The printer API's SetPort macro would rename the setter below.
@@ -36,10 +37,11 @@ public:
     // Read by the owner; written by the owner directly, taking effect at the
     // next Open.
     LineEvents Events = AllLineEvents;
-    // Receives the line-event messages when SyncMethod is 1.
+    // Receives the line-event messages when SyncMethod is Message.
     HWND NotifyWindow;
 
-    // Line events, called on the event thread when SyncMethod is 0 or 2.
+    // Line events, called on the event thread when SyncMethod is Handlers or
+    // Direct.
     toolkit::EventSlot<void(ComPort* sender, std::uint32_t count)> OnRxChar;
     toolkit::EventSlot<void(ComPort* sender)> OnTxEmpty;
     toolkit::EventSlot<void(ComPort* sender)> OnBreak;
@@ -65,14 +67,14 @@ public:
     bool ThreadCreated() const { return eventThread != nullptr; }
     comport::EventThread* EventThread() const { return eventThread; }
 
-    std::uint8_t BaudRate() const { return baudRate; }
+    comport::BaudRate BaudRate() const { return baudRate; }
     std::uint32_t CustomBaudRate() const { return customBaudRate; }
     std::string_view Port() const { return port.View(); }
-    std::uint8_t StopBits() const { return stopBits; }
-    std::uint8_t DataBits() const { return dataBits; }
+    comport::StopBits StopBits() const { return stopBits; }
+    comport::DataBits DataBits() const { return dataBits; }
     bool DiscardNull() const { return discardNull; }
     char EventChar() const { return eventChar; }
-    std::uint8_t SyncMethod() const { return syncMethod; }
+    comport::SyncMethod SyncMethod() const { return syncMethod; }
 
     comport::Buffer* Buffer() const { return buffer; }
     comport::Parity* Parity() const { return parity; }
@@ -81,15 +83,15 @@ public:
 
     // A name that differs after normalising reopens an open port under it.
     void SetPort(std::string_view name);
-    // Indexes outside their range are ignored: the stored value stays.
-    void SetBaudRate(std::uint8_t index);
+    // Values outside their range are ignored: the stored value stays.
+    void SetBaudRate(comport::BaudRate rate);
     void SetCustomBaudRate(std::uint32_t value);
-    void SetDataBits(std::uint8_t index);
-    void SetStopBits(std::uint8_t index);
+    void SetDataBits(comport::DataBits bits);
+    void SetStopBits(comport::StopBits bits);
     void SetDiscardNull(bool on);
     void SetEventChar(char character);
     // Stored only while the port is closed.
-    void SetSyncMethod(std::uint8_t value);
+    void SetSyncMethod(comport::SyncMethod method);
 
     void Open();
     void Close();
@@ -108,11 +110,6 @@ public:
     SerialApi& Platform() const { return *platform; }
     // Every later platform call of this port goes to the given API.
     void UsePlatform(SerialApi& api) { platform = &api; }
-
-    static constexpr std::uint8_t HighestBaudRate = 15;
-    static constexpr std::uint8_t HighestDataBits = 3;
-    static constexpr std::uint8_t HighestStopBits = 2;
-    static constexpr std::uint8_t HighestSyncMethod = 2;
 
 protected:
     friend ComPort* CreateComPort(toolkit::ToolkitObject* owner);
@@ -141,18 +138,18 @@ private:
     // Close waits for them to leave the line.
     bool written;
     DWORD lastWriteLength;
-    std::uint8_t baudRate = 7;
+    comport::BaudRate baudRate = comport::BaudRate::B9600;
     std::uint32_t customBaudRate = 9600;
     PortName port;
-    std::uint8_t stopBits;
-    std::uint8_t dataBits = 3;
+    comport::StopBits stopBits;
+    comport::DataBits dataBits = comport::DataBits::Eight;
     bool discardNull;
     char eventChar;
     comport::Buffer* buffer;
     comport::Parity* parity;
     comport::Timeouts* timeouts;
     comport::FlowControl* flowControl;
-    std::uint8_t syncMethod;
+    comport::SyncMethod syncMethod;
     SerialApi* platform = &Win32SerialApi();
 };
 

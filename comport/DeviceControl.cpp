@@ -19,18 +19,20 @@ constexpr BYTE DtrControls[] = {DTR_CONTROL_DISABLE, DTR_CONTROL_ENABLE, DTR_CON
 constexpr BYTE RtsControls[] = {RTS_CONTROL_DISABLE, RTS_CONTROL_ENABLE, RTS_CONTROL_HANDSHAKE,
                                 RTS_CONTROL_TOGGLE};
 
-template <typename T, std::size_t N>
-T Lookup(const T (&table)[N], std::uint8_t index)
+// A setting's platform value: its index into the table.
+template <typename T, std::size_t N, typename Setting>
+T Lookup(const T (&table)[N], Setting setting)
 {
+    const auto index = static_cast<std::size_t>(setting);
     // The setters keep every index in range; the first entry guards the rest.
     return index < N ? table[index] : table[0];
 }
 
 } // namespace
 
-DWORD BaudRateOf(std::uint8_t index, DWORD customRate)
+DWORD BaudRateOf(BaudRate rate, DWORD customRate)
 {
-    return index == 0 ? customRate : Lookup(BaudRates, index);
+    return rate == BaudRate::Custom ? customRate : Lookup(BaudRates, rate);
 }
 
 DCB BuildDeviceControl(const ComPort& port)
@@ -60,7 +62,7 @@ DCB BuildDeviceControl(const ComPort& port)
     dcb.XonLim = static_cast<WORD>(port.Buffer()->InputSize() / 4);
     dcb.XoffLim = static_cast<WORD>(port.Buffer()->InputSize() / 4);
     dcb.ByteSize = Lookup(ByteSizes, port.DataBits());
-    dcb.Parity = parity.Mode();
+    dcb.Parity = static_cast<BYTE>(parity.Mode()); // the platform's own numbers
     dcb.StopBits = Lookup(StopBitsValues, port.StopBits());
     dcb.XonChar = flow.XonChar();
     dcb.XoffChar = flow.XoffChar();

@@ -2,14 +2,14 @@
 
 #include <windows.h>
 
-#include <cstdint>
+#include "comport/SettingValues.h"
 
 namespace comport {
 
 class ComPort;
 
-// The rate of a BaudRate index; 0 stands for the custom rate.
-DWORD BaudRateOf(std::uint8_t index, DWORD customRate);
+// Bits per second; Custom gives the custom rate.
+DWORD BaudRateOf(BaudRate rate, DWORD customRate);
 
 // The device control block of the port's settings, every member set.
 DCB BuildDeviceControl(const ComPort& port);

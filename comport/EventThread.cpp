@@ -16,8 +16,6 @@ constexpr LineEvent DeliveryOrder[] = {
     LineEvent::Error,  LineEvent::Rx80Full,
 };
 
-constexpr std::uint8_t SyncByMessage = 1;
-
 } // namespace
 
 inline EventThread::EventThread(ComPort* port)
@@ -34,6 +32,10 @@ EventThread* CreateEventThread(ComPort* port)
     // port whose mask is still empty.
     api.SetCommMask(port->Handle(), ToPlatformMask(port->Events));
     self->Thread = toolkit::StartThread({&EventThread::ExecuteEntry, self});
+    // A start request changes nothing for a running thread. This one, and
+    // the one in Destroy, let a thread run whose first resume did not take
+    // (a failed call, or a suspend count above one): a thread that never runs
+    // never sees its stop event, and Close would wait for it forever.
     toolkit::ResumeThreadObject(self->Thread);
     return self;
 }
@@ -93,10 +95,10 @@ std::uint32_t EventThread::Execute()
 
 void EventThread::Dispatch()
 {
-    const std::uint8_t method = Port->SyncMethod();
-    if (method == SyncByMessage)
+    const SyncMethod method = Port->SyncMethod();
+    if (method == SyncMethod::Message)
         NotifyByMessage();
-    else if (method <= ComPort::HighestSyncMethod)
+    else if (method <= HighestSyncMethod)
         NotifyByHandlers();
 }
 
@@ -155,9 +157,13 @@ void EventThread::Destroy()
 {
     SerialApi& api = Port->Platform();
     api.SetEvent(StopEvent.Get());
+    // The rest of the time slice goes to the event thread, which sees the
+    // stop event at once and is on its way out before the wait below: on a
+    // single core Close does not first run a whole slice for nothing.
     api.Sleep(0);
+    // See CreateEventThread: a thread still suspended must run to stop.
     toolkit::ResumeThreadObject(Thread);
-    if (Port->SyncMethod() == SyncByMessage)
+    if (Port->SyncMethod() == SyncMethod::Message)
         WaitForThreadHandlingSentMessages();
     toolkit::WaitForThread(Thread);
     toolkit::FreeObject(std::exchange(Thread, nullptr));

@@ -55,6 +55,15 @@ PortName::PortName(int number, Spelling spelling)
         text[--at] = static_cast<char>('0' + number % 10);
 }
 
+DevicePath::DevicePath(const PortName& name)
+{
+    std::size_t length = 0;
+    for (const char c : std::string_view(DevicePathPrefix))
+        text[length++] = c;
+    for (const char c : name.View())
+        text[length++] = c;
+}
+
 PortName NormalisePortName(std::string_view name)
 {
     if (StartsWithCom(name))

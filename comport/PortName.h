@@ -34,6 +34,22 @@ private:
     int number = LowestPortNumber;
 };
 
+// The platform's prefix for device paths: with it every port opens, COM10
+// and up too, where the bare name would open only COM1 to COM9.
+inline constexpr char DevicePathPrefix[] = "\\\\.\\";
+
+// The path that opens the named port's device, zero-terminated.
+class DevicePath {
+public:
+    explicit DevicePath(const PortName& name);
+
+    const char* Text() const { return text; }
+
+private:
+    // The prefix without its terminator, "COM256" and a zero.
+    char text[sizeof(DevicePathPrefix) - 1 + 7] = {};
+};
+
 // Any bytes of any length give a name: an optional "COM" prefix (any case),
 // then a decimal number read as the platform's 32-bit integer reader reads it;
 // a number outside 1..256 gives COM1.

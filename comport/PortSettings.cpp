@@ -40,9 +40,9 @@ void Buffer::ChangeSize(std::int32_t& field, std::int32_t size)
 void Buffer::SetInputSize(std::int32_t size) { ChangeSize(inputSize, size); }
 void Buffer::SetOutputSize(std::int32_t size) { ChangeSize(outputSize, size); }
 
-void Parity::SetMode(std::uint8_t value)
+void Parity::SetMode(ParityMode value)
 {
-    if (value <= HighestMode && Store(mode, value))
+    if (value <= HighestParityMode && Store(mode, value))
         HandOverDeviceControl(Owner);
 }
 
@@ -86,13 +86,13 @@ void FlowControl::Change(T& field, T value)
 void FlowControl::SetOutCtsFlow(bool on) { Change(outCtsFlow, on); }
 void FlowControl::SetOutDsrFlow(bool on) { Change(outDsrFlow, on); }
 
-void FlowControl::SetDtrControl(std::uint8_t value)
+void FlowControl::SetDtrControl(comport::DtrControl value)
 {
     if (value <= HighestDtrControl)
         Change(dtrControl, value);
 }
 
-void FlowControl::SetRtsControl(std::uint8_t value)
+void FlowControl::SetRtsControl(comport::RtsControl value)
 {
     if (value <= HighestRtsControl)
         Change(rtsControl, value);

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "comport/SettingValues.h"
 #include "toolkit/object/ToolkitObject.h"
 
 namespace comport {
@@ -36,21 +37,18 @@ class Parity : public toolkit::ToolkitObject {
 public:
     ComPort* Owner;
 
-    // 0 None, 1 Odd, 2 Even, 3 Mark, 4 Space: the platform's values.
-    std::uint8_t Mode() const { return mode; }
+    ParityMode Mode() const { return mode; }
     bool Check() const { return check; }
     bool Replace() const { return replace; }
     char ReplaceChar() const { return replaceChar; }
 
-    void SetMode(std::uint8_t value);
+    void SetMode(ParityMode value);
     void SetCheck(bool on);
     void SetReplace(bool on);
     void SetReplaceChar(char character);
 
-    static constexpr std::uint8_t HighestMode = 4;
-
 private:
-    std::uint8_t mode;
+    ParityMode mode;
     bool check;
     bool replace;
     char replaceChar;
@@ -91,10 +89,8 @@ public:
 
     bool OutCtsFlow() const { return outCtsFlow; }
     bool OutDsrFlow() const { return outDsrFlow; }
-    // 0 Disable, 1 Enable, 2 Handshake.
-    std::uint8_t DtrControl() const { return dtrControl; }
-    // 0 Disable, 1 Enable, 2 Handshake, 3 Toggle.
-    std::uint8_t RtsControl() const { return rtsControl; }
+    comport::DtrControl DtrControl() const { return dtrControl; }
+    comport::RtsControl RtsControl() const { return rtsControl; }
     bool OutX() const { return outX; }
     bool InX() const { return inX; }
     bool DsrSensitivity() const { return dsrSensitivity; }
@@ -104,8 +100,8 @@ public:
 
     void SetOutCtsFlow(bool on);
     void SetOutDsrFlow(bool on);
-    void SetDtrControl(std::uint8_t value);
-    void SetRtsControl(std::uint8_t value);
+    void SetDtrControl(comport::DtrControl value);
+    void SetRtsControl(comport::RtsControl value);
     void SetOutX(bool on);
     void SetInX(bool on);
     void SetDsrSensitivity(bool on);
@@ -113,17 +109,14 @@ public:
     void SetXonChar(char character);
     void SetXoffChar(char character);
 
-    static constexpr std::uint8_t HighestDtrControl = 2;
-    static constexpr std::uint8_t HighestRtsControl = 3;
-
 private:
     template <typename T>
     void Change(T& field, T value);
 
     bool outCtsFlow;
     bool outDsrFlow;
-    std::uint8_t dtrControl;
-    std::uint8_t rtsControl;
+    comport::DtrControl dtrControl;
+    comport::RtsControl rtsControl;
     bool outX;
     bool inX;
     bool dsrSensitivity;

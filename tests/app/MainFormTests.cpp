@@ -10,6 +10,7 @@
 #include "app/MainForm.h"
 #include "comport/ComPort.h"
 #include "comport/PortSettings.h"
+#include "tests/support/MainWindowLine.h"
 #include "toolkit/window/ApplicationState.h"
 #include "toolkit/window/Control.h"
 #include "toolkit/controls/Button.h"
@@ -246,14 +247,14 @@ TEST_F(MainFormTest, ThePortStartsClosedOnCom1With9600EightDataBitsNoParityOneSt
     const comport::ComPort* port = mainForm->ComPort;
     EXPECT_FALSE(port->Connected());
     EXPECT_EQ(port->Port(), "COM1");
-    EXPECT_EQ(port->BaudRate(), 7);
+    EXPECT_EQ(port->BaudRate(), comport::BaudRate::B9600);
     EXPECT_EQ(port->CustomBaudRate(), 9600u);
-    EXPECT_EQ(port->DataBits(), 3);
-    EXPECT_EQ(port->StopBits(), 0);
-    EXPECT_EQ(port->Parity()->Mode(), 0);
+    EXPECT_EQ(port->DataBits(), comport::DataBits::Eight);
+    EXPECT_EQ(port->StopBits(), comport::StopBits::One);
+    EXPECT_EQ(port->Parity()->Mode(), comport::ParityMode::None);
     EXPECT_EQ(port->Events.Word(), 0x3FF);
-    EXPECT_EQ(port->FlowControl()->DtrControl(), 0);
-    EXPECT_EQ(port->FlowControl()->RtsControl(), 0);
+    EXPECT_EQ(port->FlowControl()->DtrControl(), comport::DtrControl::Disable);
+    EXPECT_EQ(port->FlowControl()->RtsControl(), comport::RtsControl::Disable);
     EXPECT_FALSE(port->FlowControl()->OutX());
     EXPECT_EQ(port->Timeouts()->ReadInterval(), -1);
     EXPECT_EQ(port->Timeouts()->WriteTotalConstant(), 1000);
@@ -263,7 +264,7 @@ TEST_F(MainFormTest, ThePortStartsClosedOnCom1With9600EightDataBitsNoParityOneSt
     // The rest of the line as the builder leaves it.
     EXPECT_FALSE(port->DiscardNull());
     EXPECT_EQ(port->EventChar(), 0);
-    EXPECT_EQ(port->SyncMethod(), 0);
+    EXPECT_EQ(port->SyncMethod(), comport::SyncMethod::Handlers);
     EXPECT_FALSE(port->Parity()->Check());
     EXPECT_FALSE(port->Parity()->Replace());
     EXPECT_EQ(port->Parity()->ReplaceChar(), 0);
@@ -318,9 +319,8 @@ TEST_F(WiredForm, ChoosingAPortOnlyRenamesTheClosedPort)
     EXPECT_FALSE(mainForm->ComPort->Connected());
 }
 
-// What the builder's settings become on the line when the port opens: every
-// member, so that a setting given the wrong value (XON and XOFF swapped, say)
-// cannot hide behind the ones that are right.
+// What the builder's settings become on the line when the port opens, every
+// member of both records.
 TEST_F(WiredForm, TheLineIsOpenedAt9600EightNoneOneWithoutFlowControlMemberByMember)
 {
     mainForm->ComPort->Open();
@@ -329,31 +329,7 @@ TEST_F(WiredForm, TheLineIsOpenedAt9600EightNoneOneWithoutFlowControlMemberByMem
     EXPECT_EQ(line.CallsNamed("SetupComm"), (Strings{"SetupComm device 1024 1024"}));
     mainForm->ComPort->Close();
 
-    EXPECT_EQ(dcb.DCBlength, sizeof(DCB));
-    EXPECT_EQ(dcb.BaudRate, 9600u);
-    EXPECT_EQ(dcb.fBinary, 1u);
-    EXPECT_EQ(dcb.fParity, 0u);
-    EXPECT_EQ(dcb.fOutxCtsFlow, 0u);
-    EXPECT_EQ(dcb.fOutxDsrFlow, 0u);
-    EXPECT_EQ(dcb.fDtrControl, static_cast<DWORD>(DTR_CONTROL_DISABLE));
-    EXPECT_EQ(dcb.fDsrSensitivity, 0u);
-    EXPECT_EQ(dcb.fTXContinueOnXoff, 0u);
-    EXPECT_EQ(dcb.fOutX, 0u);
-    EXPECT_EQ(dcb.fInX, 0u);
-    EXPECT_EQ(dcb.fErrorChar, 0u);
-    EXPECT_EQ(dcb.fNull, 0u);
-    EXPECT_EQ(dcb.fRtsControl, static_cast<DWORD>(RTS_CONTROL_DISABLE));
-    EXPECT_EQ(dcb.fAbortOnError, 0u);
-    EXPECT_EQ(dcb.XonLim, 256);  // a quarter of the 1024-byte input queue
-    EXPECT_EQ(dcb.XoffLim, 256);
-    EXPECT_EQ(dcb.ByteSize, 8);
-    EXPECT_EQ(dcb.Parity, NOPARITY);
-    EXPECT_EQ(dcb.StopBits, ONESTOPBIT);
-    EXPECT_EQ(dcb.XonChar, 0x11);
-    EXPECT_EQ(dcb.XoffChar, 0x13);
-    EXPECT_EQ(dcb.ErrorChar, 0);
-    EXPECT_EQ(dcb.EofChar, 0);
-    EXPECT_EQ(dcb.EvtChar, 0);
+    ExpectMainWindowDeviceControl(dcb);
 
     EXPECT_EQ(timeouts.ReadIntervalTimeout, MAXDWORD);
     EXPECT_EQ(timeouts.ReadTotalTimeoutMultiplier, 0u);

@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "tests/support/PortFixture.h"
+#include <functional>
+#include <string>
+
 #include "comport/DeviceControl.h"
+#include "tests/support/MainWindowLine.h"
+#include "tests/support/PortFixture.h"
 
 using namespace comport;
 
@@ -12,88 +16,98 @@ using DeviceControl = PortThroughSeam;
 TEST_F(DeviceControl, MainWindowSettingsGiveFBinaryAndNothingElse)
 {
     // The main window's own settings, each equal to the default.
-    port->SetBaudRate(7);
-    port->SetDataBits(3);
-    port->SetStopBits(0);
-    port->Parity()->SetMode(0);
+    port->SetBaudRate(BaudRate::B9600);
+    port->SetDataBits(DataBits::Eight);
+    port->SetStopBits(StopBits::One);
+    port->Parity()->SetMode(ParityMode::None);
     port->FlowControl()->SetXonChar(17);
     port->FlowControl()->SetXoffChar(19);
     port->Open();
-
-    const DCB dcb = platform.LastDeviceControl();
-    EXPECT_EQ(dcb.DCBlength, 28u);
-    EXPECT_EQ(dcb.BaudRate, 9600u);
-    EXPECT_EQ(dcb.fBinary, 1u);
-    EXPECT_EQ(dcb.fParity, 0u);
-    EXPECT_EQ(dcb.fOutxCtsFlow, 0u);
-    EXPECT_EQ(dcb.fOutxDsrFlow, 0u);
-    EXPECT_EQ(dcb.fDtrControl, 0u);
-    EXPECT_EQ(dcb.fDsrSensitivity, 0u);
-    EXPECT_EQ(dcb.fTXContinueOnXoff, 0u);
-    EXPECT_EQ(dcb.fOutX, 0u);
-    EXPECT_EQ(dcb.fInX, 0u);
-    EXPECT_EQ(dcb.fErrorChar, 0u);
-    EXPECT_EQ(dcb.fNull, 0u);
-    EXPECT_EQ(dcb.fRtsControl, 0u);
-    EXPECT_EQ(dcb.fAbortOnError, 0u);
-    EXPECT_EQ(dcb.fDummy2, 0u);
-    EXPECT_EQ(dcb.wReserved, 0);
-    EXPECT_EQ(dcb.XonLim, 256);
-    EXPECT_EQ(dcb.XoffLim, 256);
-    EXPECT_EQ(dcb.ByteSize, 8);
-    EXPECT_EQ(dcb.Parity, 0);
-    EXPECT_EQ(dcb.StopBits, 0);
-    EXPECT_EQ(dcb.XonChar, 17);
-    EXPECT_EQ(dcb.XoffChar, 19);
-    EXPECT_EQ(dcb.ErrorChar, 0);
-    EXPECT_EQ(dcb.EofChar, 0);
-    EXPECT_EQ(dcb.EvtChar, 0);
-    EXPECT_EQ(dcb.wReserved1, 0);
+    ExpectMainWindowDeviceControl(platform.LastDeviceControl());
 }
 
-TEST_F(DeviceControl, EveryIndexMapsToItsPlatformValue)
+// Each value of an index setting and the member of the block it becomes.
+struct Mapping {
+    const char* name;
+    std::function<void(ComPort*)> set;
+    DWORD (*member)(const DCB&);
+    DWORD expected;
+};
+
+DWORD RateOf(const DCB& dcb) { return dcb.BaudRate; }
+DWORD ByteSizeOf(const DCB& dcb) { return dcb.ByteSize; }
+DWORD StopBitsOf(const DCB& dcb) { return dcb.StopBits; }
+DWORD ParityOf(const DCB& dcb) { return dcb.Parity; }
+DWORD DtrOf(const DCB& dcb) { return dcb.fDtrControl; }
+DWORD RtsOf(const DCB& dcb) { return dcb.fRtsControl; }
+
+class EveryValue : public PortThroughSeam, public ::testing::WithParamInterface<Mapping> {};
+
+TEST_P(EveryValue, MapsToItsPlatformValue)
 {
-    const DWORD rates[] = {110,   300,   600,   1200,  2400,   4800,   9600,  14400,
-                           19200, 38400, 56000, 57600, 115200, 128000, 256000};
-    for (std::uint8_t index = 1; index <= 15; ++index) {
-        port->SetBaudRate(index);
-        EXPECT_EQ(BuildDeviceControl(*port).BaudRate, rates[index - 1]) << int(index);
-    }
-    for (std::uint8_t index = 0; index <= 3; ++index) {
-        port->SetDataBits(index);
-        EXPECT_EQ(BuildDeviceControl(*port).ByteSize, 5 + index);
-    }
-    const BYTE stopBits[] = {ONESTOPBIT, ONE5STOPBITS, TWOSTOPBITS};
-    for (std::uint8_t index = 0; index <= 2; ++index) {
-        port->SetStopBits(index);
-        EXPECT_EQ(BuildDeviceControl(*port).StopBits, stopBits[index]);
-    }
-    for (std::uint8_t mode = 0; mode <= 4; ++mode) {
-        port->Parity()->SetMode(mode);
-        EXPECT_EQ(BuildDeviceControl(*port).Parity, mode);
-    }
-    const DWORD dtr[] = {DTR_CONTROL_DISABLE, DTR_CONTROL_ENABLE, DTR_CONTROL_HANDSHAKE};
-    for (std::uint8_t index = 0; index <= 2; ++index) {
-        port->FlowControl()->SetDtrControl(index);
-        EXPECT_EQ(BuildDeviceControl(*port).fDtrControl, dtr[index]);
-    }
-    const DWORD rts[] = {RTS_CONTROL_DISABLE, RTS_CONTROL_ENABLE, RTS_CONTROL_HANDSHAKE,
-                         RTS_CONTROL_TOGGLE};
-    for (std::uint8_t index = 0; index <= 3; ++index) {
-        port->FlowControl()->SetRtsControl(index);
-        EXPECT_EQ(BuildDeviceControl(*port).fRtsControl, rts[index]);
-    }
+    GetParam().set(port);
+    EXPECT_EQ(GetParam().member(BuildDeviceControl(*port)), GetParam().expected);
 }
+
+#define CQ_SETTING(call, value, member, expected) \
+    Mapping{#value, [](ComPort* p) { p->call(value); }, member, expected}
+
+INSTANTIATE_TEST_SUITE_P(
+    DeviceControl, EveryValue,
+    ::testing::Values(
+        CQ_SETTING(SetBaudRate, BaudRate::B110, RateOf, 110),
+        CQ_SETTING(SetBaudRate, BaudRate::B300, RateOf, 300),
+        CQ_SETTING(SetBaudRate, BaudRate::B600, RateOf, 600),
+        CQ_SETTING(SetBaudRate, BaudRate::B1200, RateOf, 1200),
+        CQ_SETTING(SetBaudRate, BaudRate::B2400, RateOf, 2400),
+        CQ_SETTING(SetBaudRate, BaudRate::B4800, RateOf, 4800),
+        CQ_SETTING(SetBaudRate, BaudRate::B9600, RateOf, 9600),
+        CQ_SETTING(SetBaudRate, BaudRate::B14400, RateOf, 14400),
+        CQ_SETTING(SetBaudRate, BaudRate::B19200, RateOf, 19200),
+        CQ_SETTING(SetBaudRate, BaudRate::B38400, RateOf, 38400),
+        CQ_SETTING(SetBaudRate, BaudRate::B56000, RateOf, 56000),
+        CQ_SETTING(SetBaudRate, BaudRate::B57600, RateOf, 57600),
+        CQ_SETTING(SetBaudRate, BaudRate::B115200, RateOf, 115200),
+        CQ_SETTING(SetBaudRate, BaudRate::B128000, RateOf, 128000),
+        CQ_SETTING(SetBaudRate, BaudRate::B256000, RateOf, 256000),
+        CQ_SETTING(SetDataBits, DataBits::Five, ByteSizeOf, 5),
+        CQ_SETTING(SetDataBits, DataBits::Six, ByteSizeOf, 6),
+        CQ_SETTING(SetDataBits, DataBits::Seven, ByteSizeOf, 7),
+        CQ_SETTING(SetDataBits, DataBits::Eight, ByteSizeOf, 8),
+        CQ_SETTING(SetStopBits, StopBits::One, StopBitsOf, ONESTOPBIT),
+        CQ_SETTING(SetStopBits, StopBits::OneAndHalf, StopBitsOf, ONE5STOPBITS),
+        CQ_SETTING(SetStopBits, StopBits::Two, StopBitsOf, TWOSTOPBITS),
+        CQ_SETTING(Parity()->SetMode, ParityMode::None, ParityOf, NOPARITY),
+        CQ_SETTING(Parity()->SetMode, ParityMode::Odd, ParityOf, ODDPARITY),
+        CQ_SETTING(Parity()->SetMode, ParityMode::Even, ParityOf, EVENPARITY),
+        CQ_SETTING(Parity()->SetMode, ParityMode::Mark, ParityOf, MARKPARITY),
+        CQ_SETTING(Parity()->SetMode, ParityMode::Space, ParityOf, SPACEPARITY),
+        CQ_SETTING(FlowControl()->SetDtrControl, DtrControl::Disable, DtrOf, DTR_CONTROL_DISABLE),
+        CQ_SETTING(FlowControl()->SetDtrControl, DtrControl::Enable, DtrOf, DTR_CONTROL_ENABLE),
+        CQ_SETTING(FlowControl()->SetDtrControl, DtrControl::Handshake, DtrOf,
+                   DTR_CONTROL_HANDSHAKE),
+        CQ_SETTING(FlowControl()->SetRtsControl, RtsControl::Disable, RtsOf, RTS_CONTROL_DISABLE),
+        CQ_SETTING(FlowControl()->SetRtsControl, RtsControl::Enable, RtsOf, RTS_CONTROL_ENABLE),
+        CQ_SETTING(FlowControl()->SetRtsControl, RtsControl::Handshake, RtsOf,
+                   RTS_CONTROL_HANDSHAKE),
+        CQ_SETTING(FlowControl()->SetRtsControl, RtsControl::Toggle, RtsOf, RTS_CONTROL_TOGGLE)),
+    [](const auto& info) {
+        std::string name = info.param.name;
+        name.replace(name.find("::"), 2, "");
+        return name;
+    });
+
+#undef CQ_SETTING
 
 TEST_F(DeviceControl, CustomRatePassesUnchanged)
 {
     port->SetCustomBaudRate(31250);
-    port->SetBaudRate(0);
+    port->SetBaudRate(BaudRate::Custom);
     EXPECT_EQ(BuildDeviceControl(*port).BaudRate, 31250u);
     port->SetCustomBaudRate(0xFFFFFFFF);
     EXPECT_EQ(BuildDeviceControl(*port).BaudRate, 0xFFFFFFFFu);
-    // Only index 0 uses it.
-    port->SetBaudRate(1);
+    // Only Custom uses it.
+    port->SetBaudRate(BaudRate::B110);
     EXPECT_EQ(BuildDeviceControl(*port).BaudRate, 110u);
 }
 

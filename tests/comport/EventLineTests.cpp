@@ -18,10 +18,9 @@ using namespace comport;
 
 namespace {
 
-// Bench lines of this program: COM6 for line events, COM7 for configure
-// cycles; COM14 is never mapped.
+// Bench lines of this program: COM6 for line events (LineTests.cpp has the
+// others); COM14 is never mapped.
 constexpr int EventPort = 6;
-constexpr int CyclePort = 7;
 constexpr char MissingPortName[] = "COM14";
 
 struct RxCalls {
@@ -50,8 +49,8 @@ protected:
 
 TEST_F(LineEventsOnAPty, FiveBytesGiveOnRxCharFiveOnTheEventThread)
 {
-    for (std::uint8_t method : {0, 2}) {
-        SCOPED_TRACE(method);
+    for (const SyncMethod method : {SyncMethod::Handlers, SyncMethod::Direct}) {
+        SCOPED_TRACE(static_cast<int>(method));
         FarEnd remote(FarEndOf(EventPort));
         ASSERT_TRUE(remote.IsOpen());
         RxCalls calls;
@@ -103,7 +102,7 @@ TEST_F(LineEventsOnAPty, MessagesReachTheNotifyWindowAndCloseDoesNotDeadlock)
 
     FarEnd remote(FarEndOf(EventPort));
     ASSERT_TRUE(remote.IsOpen());
-    port->SetSyncMethod(1);
+    port->SetSyncMethod(SyncMethod::Message);
     port->NotifyWindow = window;
     port->SetPort("COM6");
     port->Open();
@@ -187,21 +186,6 @@ TEST_F(OpenCloseCycles, AThousandOnAMissingPortLeaveNoHandleAndNoThread)
 {
     port->SetPort(MissingPortName);
     ExpectNothingLeftAfter(1000);
-}
-
-// The configure action as the utility runs it, every line event watched:
-// the event thread's way out must not drop what the writes accepted.
-using ConfigureWithEventThread = PortTest;
-
-TEST_F(ConfigureWithEventThread, ThreeHundredCyclesUnderLoadLoseNothing)
-{
-    FarEnd remote(FarEndOf(CyclePort));
-    ASSERT_TRUE(remote.IsOpen());
-    port->SetPort("Com7");
-    const std::string received = ConfigureUnderLoad(*port, remote, 300);
-    const std::string expected = ConfigureSequence(300);
-    EXPECT_EQ(received.size(), expected.size());
-    EXPECT_TRUE(received == expected) << "the bytes differ from the sent sequence";
 }
 
 } // namespace

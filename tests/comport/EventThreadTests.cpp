@@ -132,8 +132,8 @@ TEST_F(LineEventsThroughSeam, TheMaskIsArmedBeforeTheFirstWaitAndTheThreadEndsBe
 
 TEST_F(LineEventsThroughSeam, HandlersHearEveryEventOfAWaitInOrderOnTheEventThread)
 {
-    for (std::uint8_t method : {0, 2}) {
-        SCOPED_TRACE(method);
+    for (const SyncMethod method : {SyncMethod::Handlers, SyncMethod::Direct}) {
+        SCOPED_TRACE(static_cast<int>(method));
         journal.entries.clear();
         journal.threads.clear();
         ListenToEverything();
@@ -152,7 +152,7 @@ TEST_F(LineEventsThroughSeam, HandlersHearEveryEventOfAWaitInOrderOnTheEventThre
 
 TEST_F(LineEventsThroughSeam, MessagesCarryEachEventsMaskBitOnePerEventInOrder)
 {
-    port->SetSyncMethod(1);
+    port->SetSyncMethod(SyncMethod::Message);
     platform.InputQueue = 5;
     platform.QueueOccurrences({EveryEvent, EV_RLSD, EV_RING});
     port->Open();
@@ -272,8 +272,8 @@ TEST_F(LineEventsThroughSeam, APortThatCannotBeOpenedStillRunsTheWholeAction)
 TEST_F(LineEventsThroughSeam, SyncMethodStaysWhileOpen)
 {
     port->Open();
-    port->SetSyncMethod(1);
-    EXPECT_EQ(port->SyncMethod(), 0);
+    port->SetSyncMethod(SyncMethod::Message);
+    EXPECT_EQ(port->SyncMethod(), SyncMethod::Handlers);
     port->Close();
 }
 

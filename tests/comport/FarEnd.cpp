@@ -7,15 +7,11 @@
 #include "tests/support/ConfigureSequence.h"
 #include "tests/support/Eventually.h"
 
-std::string DevicePath(int number)
-{
-    return "\\\\.\\COM" + std::to_string(number);
-}
-
 FarEnd::FarEnd(int number)
 {
-    handle = ::CreateFileA(DevicePath(number).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                           OPEN_EXISTING, 0, nullptr);
+    const comport::DevicePath path(comport::PortName{number});
+    handle = ::CreateFileA(path.Text(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0,
+                           nullptr);
     if (handle == INVALID_HANDLE_VALUE)
         return;
     // Reads return at once with what is queued.

@@ -37,8 +37,6 @@ inline int FarEndOf(int number)
     return number + 16;
 }
 
-std::string DevicePath(int number);
-
 // Runs the configure action on the port the given number of times while
 // another thread keeps a core busy and the far end collects what they send;
 // what arrived.

@@ -12,8 +12,10 @@ using namespace comport;
 
 namespace {
 
-// Bench lines of this program: COM5 and COM12; COM14 is never mapped.
+// Bench lines of this program: COM5, COM7 and COM12 (EventLineTests.cpp has
+// COM6); COM14 is never mapped.
 constexpr int LinePort = 5;
+constexpr int CyclePort = 7;
 constexpr int HighPort = 12;
 constexpr int MissingPort = 14;
 constexpr DWORD Patience = 10000;
@@ -91,22 +93,39 @@ TEST_F(RealLine, SixtyFourKibibytesArriveWhole)
 }
 
 // Closing right after the last write must not lose its tail, also when the
-// machine is busy and the line has not carried it yet.
-TEST_F(RealLine, ThreeHundredConfigureCyclesUnderLoadLoseNothing)
+// machine is busy and the line has not carried it yet: with no line event
+// watched, and with every one, as the utility runs it, where the event
+// thread's way out must not drop what the writes accepted either.
+struct Cycles {
+    const char* name;
+    int port;
+    LineEvents events;
+};
+
+class ConfigureUnderLoadOnALine : public PortTest, public ::testing::WithParamInterface<Cycles> {};
+
+TEST_P(ConfigureUnderLoadOnALine, ThreeHundredCyclesLoseNothing)
 {
-    FarEnd remote(FarEndOf(LinePort));
+    FarEnd remote(FarEndOf(GetParam().port));
     ASSERT_TRUE(remote.IsOpen());
-    port->SetPort("COM5");
+    port->Events = GetParam().events;
+    port->SetPort(PortName(GetParam().port).View());
     const std::string received = ConfigureUnderLoad(*port, remote, 300);
     const std::string expected = ConfigureSequence(300);
     EXPECT_EQ(received.size(), expected.size());
     EXPECT_TRUE(received == expected) << "the bytes differ from the sent sequence";
 }
 
+INSTANTIATE_TEST_SUITE_P(Bench, ConfigureUnderLoadOnALine,
+                         ::testing::Values(Cycles{"NoLineEvent", LinePort, LineEvents()},
+                                           Cycles{"EveryLineEvent", CyclePort, AllLineEvents}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 TEST_F(RealLine, AMissingPortTakesTheWholeActionQuietly)
 {
-    const HANDLE probe = ::CreateFileA(DevicePath(MissingPort).c_str(), GENERIC_READ | GENERIC_WRITE,
-                                       0, nullptr, OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
+    const HANDLE probe = ::CreateFileA(DevicePath(PortName(MissingPort)).Text(),
+                                       GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                       FILE_FLAG_OVERLAPPED, nullptr);
     if (probe != INVALID_HANDLE_VALUE)
         ::CloseHandle(probe);
     ASSERT_EQ(probe, INVALID_HANDLE_VALUE) << "COM" << MissingPort << " exists in this prefix";
@@ -131,8 +150,9 @@ TEST_F(RealLine, APortAnotherHandleHoldsTakesTheWholeActionQuietly)
 {
     FarEnd line(FarEndOf(LinePort));
     ASSERT_TRUE(line.IsOpen());
-    const HANDLE holder = ::CreateFileA(DevicePath(LinePort).c_str(), GENERIC_READ | GENERIC_WRITE,
-                                        0, nullptr, OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
+    const HANDLE holder = ::CreateFileA(DevicePath(PortName(LinePort)).Text(),
+                                        GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                        FILE_FLAG_OVERLAPPED, nullptr);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
 
     port->SetPort("COM5");

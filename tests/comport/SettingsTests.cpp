@@ -19,15 +19,15 @@ TEST(ComPortDefaults, NewPortIsClosedWithEverySettingAtItsDefault)
     EXPECT_FALSE(port->ThreadCreated());
     EXPECT_EQ(port->Handle(), INVALID_HANDLE_VALUE);
     EXPECT_EQ(port->NotifyWindow, nullptr);
-    EXPECT_EQ(port->BaudRate(), 7);
+    EXPECT_EQ(port->BaudRate(), BaudRate::B9600);
     EXPECT_EQ(port->CustomBaudRate(), 9600u);
     EXPECT_EQ(port->Port(), "COM1");
-    EXPECT_EQ(port->StopBits(), 0);
-    EXPECT_EQ(port->DataBits(), 3);
+    EXPECT_EQ(port->StopBits(), StopBits::One);
+    EXPECT_EQ(port->DataBits(), DataBits::Eight);
     EXPECT_FALSE(port->DiscardNull());
     EXPECT_EQ(port->EventChar(), 0);
     EXPECT_EQ(port->Events.Word(), 0x03FF);
-    EXPECT_EQ(port->SyncMethod(), 0);
+    EXPECT_EQ(port->SyncMethod(), SyncMethod::Handlers);
     EXPECT_EQ(&port->Platform(), &Win32SerialApi());
 
     ASSERT_NE(port->Buffer(), nullptr);
@@ -37,7 +37,7 @@ TEST(ComPortDefaults, NewPortIsClosedWithEverySettingAtItsDefault)
 
     ASSERT_NE(port->Parity(), nullptr);
     EXPECT_EQ(port->Parity()->Owner, port);
-    EXPECT_EQ(port->Parity()->Mode(), 0);
+    EXPECT_EQ(port->Parity()->Mode(), ParityMode::None);
     EXPECT_FALSE(port->Parity()->Check());
     EXPECT_FALSE(port->Parity()->Replace());
     EXPECT_EQ(port->Parity()->ReplaceChar(), 0);
@@ -55,8 +55,8 @@ TEST(ComPortDefaults, NewPortIsClosedWithEverySettingAtItsDefault)
     EXPECT_EQ(flow->Owner, port);
     EXPECT_FALSE(flow->OutCtsFlow() || flow->OutDsrFlow() || flow->OutX() || flow->InX() ||
                  flow->DsrSensitivity() || flow->TxContinueOnXoff());
-    EXPECT_EQ(flow->DtrControl(), 0);
-    EXPECT_EQ(flow->RtsControl(), 0);
+    EXPECT_EQ(flow->DtrControl(), DtrControl::Disable);
+    EXPECT_EQ(flow->RtsControl(), RtsControl::Disable);
     EXPECT_EQ(flow->XonChar(), 17);
     EXPECT_EQ(flow->XoffChar(), 19);
     toolkit::FreeObject(port);
@@ -71,13 +71,14 @@ struct SetterCase {
 };
 
 const SetterCase setterCases[] = {
-    {"SetBaudRate", [](ComPort* p) { p->SetBaudRate(13); }, "SetCommState device"},
+    {"SetBaudRate", [](ComPort* p) { p->SetBaudRate(BaudRate::B115200); }, "SetCommState device"},
     {"SetCustomBaudRate", [](ComPort* p) { p->SetCustomBaudRate(31250); }, "SetCommState device"},
-    {"SetDataBits", [](ComPort* p) { p->SetDataBits(2); }, "SetCommState device"},
-    {"SetStopBits", [](ComPort* p) { p->SetStopBits(2); }, "SetCommState device"},
+    {"SetDataBits", [](ComPort* p) { p->SetDataBits(DataBits::Seven); }, "SetCommState device"},
+    {"SetStopBits", [](ComPort* p) { p->SetStopBits(StopBits::Two); }, "SetCommState device"},
     {"SetDiscardNull", [](ComPort* p) { p->SetDiscardNull(true); }, "SetCommState device"},
     {"SetEventChar", [](ComPort* p) { p->SetEventChar('\n'); }, "SetCommState device"},
-    {"Parity.SetMode", [](ComPort* p) { p->Parity()->SetMode(2); }, "SetCommState device"},
+    {"Parity.SetMode", [](ComPort* p) { p->Parity()->SetMode(ParityMode::Even); },
+     "SetCommState device"},
     {"Parity.SetCheck", [](ComPort* p) { p->Parity()->SetCheck(true); }, "SetCommState device"},
     {"Parity.SetReplace", [](ComPort* p) { p->Parity()->SetReplace(true); }, "SetCommState device"},
     {"Parity.SetReplaceChar", [](ComPort* p) { p->Parity()->SetReplaceChar('?'); },
@@ -86,9 +87,10 @@ const SetterCase setterCases[] = {
      "SetCommState device"},
     {"Flow.SetOutDsrFlow", [](ComPort* p) { p->FlowControl()->SetOutDsrFlow(true); },
      "SetCommState device"},
-    {"Flow.SetDtrControl", [](ComPort* p) { p->FlowControl()->SetDtrControl(2); },
+    {"Flow.SetDtrControl",
+     [](ComPort* p) { p->FlowControl()->SetDtrControl(DtrControl::Handshake); },
      "SetCommState device"},
-    {"Flow.SetRtsControl", [](ComPort* p) { p->FlowControl()->SetRtsControl(3); },
+    {"Flow.SetRtsControl", [](ComPort* p) { p->FlowControl()->SetRtsControl(RtsControl::Toggle); },
      "SetCommState device"},
     {"Flow.SetOutX", [](ComPort* p) { p->FlowControl()->SetOutX(true); }, "SetCommState device"},
     {"Flow.SetInX", [](ComPort* p) { p->FlowControl()->SetInX(true); }, "SetCommState device"},
@@ -125,8 +127,8 @@ TEST_F(Setters, OnAClosedPortOnlyStore)
         setter.set(port);
         EXPECT_TRUE(platform.Calls().empty()) << setter.name;
     }
-    EXPECT_EQ(port->BaudRate(), 13);
-    EXPECT_EQ(port->FlowControl()->RtsControl(), 3);
+    EXPECT_EQ(port->BaudRate(), BaudRate::B115200);
+    EXPECT_EQ(port->FlowControl()->RtsControl(), RtsControl::Toggle);
     // The stored values reach the device with the next Open.
     port->Open();
     EXPECT_EQ(platform.LastDeviceControl().BaudRate, 115200u);
@@ -147,38 +149,45 @@ TEST_F(Setters, OnAnOpenPortHandTheirGroupOverAtOnce)
     }
 }
 
-TEST_F(Setters, IndexesOutOfRangeAreIgnored)
+// A value past the last name, as a cast or a damaged byte can give one.
+template <typename Setting>
+Setting Beyond(Setting last, int by = 1)
+{
+    return static_cast<Setting>(static_cast<int>(last) + by);
+}
+
+TEST_F(Setters, ValuesOutOfRangeAreIgnored)
 {
     OpenAndForget();
-    port->SetBaudRate(16);
-    port->SetDataBits(4);
-    port->SetStopBits(3);
-    port->SetSyncMethod(3);
-    port->Parity()->SetMode(5);
-    port->FlowControl()->SetDtrControl(3);
-    port->FlowControl()->SetRtsControl(4);
-    port->SetBaudRate(255);
+    port->SetBaudRate(Beyond(HighestBaudRate));
+    port->SetDataBits(Beyond(HighestDataBits));
+    port->SetStopBits(Beyond(HighestStopBits));
+    port->SetSyncMethod(Beyond(HighestSyncMethod));
+    port->Parity()->SetMode(Beyond(HighestParityMode));
+    port->FlowControl()->SetDtrControl(Beyond(HighestDtrControl));
+    port->FlowControl()->SetRtsControl(Beyond(HighestRtsControl));
+    port->SetBaudRate(Beyond(HighestBaudRate, 240));
     EXPECT_TRUE(platform.Calls().empty());
-    EXPECT_EQ(port->BaudRate(), 7);
-    EXPECT_EQ(port->DataBits(), 3);
-    EXPECT_EQ(port->StopBits(), 0);
-    EXPECT_EQ(port->SyncMethod(), 0);
-    EXPECT_EQ(port->Parity()->Mode(), 0);
-    EXPECT_EQ(port->FlowControl()->DtrControl(), 0);
-    EXPECT_EQ(port->FlowControl()->RtsControl(), 0);
+    EXPECT_EQ(port->BaudRate(), BaudRate::B9600);
+    EXPECT_EQ(port->DataBits(), DataBits::Eight);
+    EXPECT_EQ(port->StopBits(), StopBits::One);
+    EXPECT_EQ(port->SyncMethod(), SyncMethod::Handlers);
+    EXPECT_EQ(port->Parity()->Mode(), ParityMode::None);
+    EXPECT_EQ(port->FlowControl()->DtrControl(), DtrControl::Disable);
+    EXPECT_EQ(port->FlowControl()->RtsControl(), RtsControl::Disable);
 }
 
 TEST_F(Setters, SyncMethodIsStoredOnlyWhileClosed)
 {
-    port->SetSyncMethod(2);
-    EXPECT_EQ(port->SyncMethod(), 2);
+    port->SetSyncMethod(SyncMethod::Direct);
+    EXPECT_EQ(port->SyncMethod(), SyncMethod::Direct);
     OpenAndForget();
-    port->SetSyncMethod(1);
-    EXPECT_EQ(port->SyncMethod(), 2);
+    port->SetSyncMethod(SyncMethod::Message);
+    EXPECT_EQ(port->SyncMethod(), SyncMethod::Direct);
     EXPECT_TRUE(platform.Calls().empty());
     port->Close();
-    port->SetSyncMethod(1);
-    EXPECT_EQ(port->SyncMethod(), 1);
+    port->SetSyncMethod(SyncMethod::Message);
+    EXPECT_EQ(port->SyncMethod(), SyncMethod::Message);
 }
 
 TEST_F(Setters, BufferSizesRoundOddPositiveValuesDown)
@@ -216,9 +225,9 @@ TEST_F(Setters, RejectedSettingsStayStored)
 {
     platform.DeviceCallsSucceed = FALSE;
     OpenAndForget();
-    port->SetBaudRate(9);
+    port->SetBaudRate(BaudRate::B19200);
     port->Buffer()->SetInputSize(100);
-    EXPECT_EQ(port->BaudRate(), 9);
+    EXPECT_EQ(port->BaudRate(), BaudRate::B19200);
     EXPECT_EQ(port->Buffer()->InputSize(), 100);
     EXPECT_TRUE(port->Connected());
 }

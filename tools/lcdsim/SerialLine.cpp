@@ -1,6 +1,7 @@
 #include "SerialLine.h"
 
 #include "TextBuffer.h"
+#include "comport/PortName.h"
 
 namespace lcdsim {
 
@@ -12,9 +13,11 @@ SerialLine::~SerialLine()
 
 DWORD SerialLine::Open(unsigned port)
 {
-    // The device path works for every port number, COM10 and up included.
+    // The component's prefix alone: its port names would cost this program
+    // a block of its own.
     TextBuffer path;
-    path.Append("\\\\.\\COM");
+    path.Append(comport::DevicePathPrefix);
+    path.Append("COM");
     path.AppendNumber(port);
     handle = CreateFileA(path.Text(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     if (handle == INVALID_HANDLE_VALUE)

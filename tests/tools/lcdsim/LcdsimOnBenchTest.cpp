@@ -8,6 +8,7 @@
 #include <fstream>
 #include <string>
 
+#include "comport/ComPort.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/ConfigureSequence.h"
 #include "tests/support/Eventually.h"
@@ -81,7 +82,8 @@ Outcome RunLcdsim(const std::string& arguments)
     return RunLcdsim(arguments, nullptr, [] {});
 }
 
-// Writes to the near end the way the utility does: 9600 8N1, one write.
+// Writes to the near end as the utility does: its port object, 9600 8N1,
+// one write.
 void WriteToCom9(const std::string& bytes)
 {
     // Only a line the bench has mapped is ever written to.
@@ -97,20 +99,13 @@ void WriteToCom9(const std::string& bytes)
     char device[256];
     ASSERT_EQ(QueryDosDeviceA("COM9", device, sizeof device), 0u) << "COM9 is " << device;
 
-    HANDLE port = CreateFileA("\\\\.\\COM9", GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(port, INVALID_HANDLE_VALUE) << "error " << GetLastError();
-    DCB dcb = {};
-    dcb.DCBlength = sizeof dcb;
-    GetCommState(port, &dcb);
-    dcb.BaudRate = CBR_9600;
-    dcb.ByteSize = 8;
-    dcb.Parity = NOPARITY;
-    dcb.StopBits = ONESTOPBIT;
-    SetCommState(port, &dcb);
-    DWORD written = 0;
-    EXPECT_TRUE(WriteFile(port, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr));
-    EXPECT_EQ(written, bytes.size());
-    CloseHandle(port);
+    comport::ComPort* port = comport::CreateComPort(nullptr);
+    port->SetPort("COM9");
+    port->Events = comport::LineEvents();
+    port->Open();
+    EXPECT_EQ(port->OpenError(), 0u);
+    EXPECT_EQ(port->WriteString(bytes), bytes.size());
+    toolkit::FreeObject(port);
 }
 
 const char* const Banner = "lcdsim: COM25 at 9600 8N1\n";

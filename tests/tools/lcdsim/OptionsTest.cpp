@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -14,10 +13,10 @@ struct Parsed {
     std::string error;
 };
 
-Parsed Parse(std::initializer_list<const char*> arguments)
+Parsed Parse(const std::vector<const char*>& arguments)
 {
     std::vector<const char*> argv{"lcdsim"};
-    argv.insert(argv.end(), arguments);
+    argv.insert(argv.end(), arguments.begin(), arguments.end());
     Parsed parsed{};
     const char* error = nullptr;
     parsed.ok = lcdsim::ParseOptions(static_cast<int>(argv.size()), argv.data(), parsed.options, error);
@@ -27,27 +26,39 @@ Parsed Parse(std::initializer_list<const char*> arguments)
 
 } // namespace
 
-TEST(Options, APortAloneServesForEverWithoutHex)
+// A command line that serves a port, and what it asks for.
+struct Serving {
+    const char* name;
+    std::vector<const char*> arguments;
+    unsigned port;
+    bool hex;
+    unsigned byteLimit;
+    unsigned idleExit;
+    unsigned wait;
+};
+
+class ServingOptions : public ::testing::TestWithParam<Serving> {};
+
+TEST_P(ServingOptions, AreReadAsGiven)
 {
-    const Parsed parsed = Parse({"COM17"});
+    const Serving& want = GetParam();
+    const Parsed parsed = Parse(want.arguments);
     ASSERT_TRUE(parsed.ok) << parsed.error;
-    EXPECT_EQ(parsed.options.port, 17u);
-    EXPECT_FALSE(parsed.options.hex);
-    EXPECT_EQ(parsed.options.byteLimit, 0u);
-    EXPECT_EQ(parsed.options.idleExit, 0u);
-    EXPECT_EQ(parsed.options.wait, 0u);
+    EXPECT_EQ(parsed.options.port, want.port);
+    EXPECT_EQ(parsed.options.hex, want.hex);
+    EXPECT_EQ(parsed.options.byteLimit, want.byteLimit);
+    EXPECT_EQ(parsed.options.idleExit, want.idleExit);
+    EXPECT_EQ(parsed.options.wait, want.wait);
 }
 
-TEST(Options, ReadsEveryOptionInAnyOrder)
-{
-    const Parsed parsed = Parse({"--idle-exit", "500", "com3", "--hex", "--bytes", "20", "--wait", "9000"});
-    ASSERT_TRUE(parsed.ok) << parsed.error;
-    EXPECT_EQ(parsed.options.port, 3u);
-    EXPECT_TRUE(parsed.options.hex);
-    EXPECT_EQ(parsed.options.byteLimit, 20u);
-    EXPECT_EQ(parsed.options.idleExit, 500u);
-    EXPECT_EQ(parsed.options.wait, 9000u);
-}
+INSTANTIATE_TEST_SUITE_P(
+    Options, ServingOptions,
+    ::testing::Values(
+        Serving{"APortAloneServesForEverWithoutHex", {"COM17"}, 17, false, 0, 0, 0},
+        Serving{"ReadsEveryOptionInAnyOrder",
+                {"--idle-exit", "500", "com3", "--hex", "--bytes", "20", "--wait", "9000"},
+                3, true, 20, 500, 9000}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Options, HelpNeedsNoPort)
 {

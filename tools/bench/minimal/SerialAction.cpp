@@ -2,11 +2,12 @@
 
 #include <cstddef>
 
+#include "comport/PortName.h"
+
 namespace minimal {
 
 namespace {
 
-constexpr char DevicePrefix[] = "\\\\.\\";
 constexpr char ClearAndShowComplete[] = "\xFE\x58"
                                         "Complete!";
 
@@ -14,7 +15,7 @@ constexpr char ClearAndShowComplete[] = "\xFE\x58"
 bool DevicePath(const char* item, char (&path)[16])
 {
     std::size_t length = 0;
-    for (const char c : DevicePrefix)
+    for (const char c : comport::DevicePathPrefix)
         if (c != '\0')
             path[length++] = c;
     for (; *item != '\0'; ++item) {
