@@ -314,6 +314,9 @@ TEST_F(Properties, CaptionsOfAnyLengthReachTheWindow)
     char text[16] = {};
     GetWindowTextA(form->Handle, text, sizeof(text));
     EXPECT_STREQ(text, "\xCA\xEE\xED\xF4\xE8\xE3");
+    // The control's own text handed back: copied before the old copy goes.
+    SetCaption(form, form->Caption.Get());
+    EXPECT_STREQ(form->Caption.Get(), "\xCA\xEE\xED\xF4\xE8\xE3");
     FreeObject(form);
 }
 
