@@ -4,7 +4,7 @@
 #include "app/MainForm.h"
 #include "runtime/Program.h"
 #include "runtime/ProgramEntry.h"
-#include "toolkit/control/Application.h"
+#include "toolkit/window/Application.h"
 
 namespace {
 

@@ -6,13 +6,13 @@
 #include <vector>
 
 #include "RecordingLine.h"
-#include "tests/toolkit/control/ToolkitFixture.h"
+#include "tests/support/ToolkitFixture.h"
 #include "app/MainForm.h"
 #include "comport/ComPort.h"
 #include "comport/PortSettings.h"
 #include "tests/support/MainWindowLine.h"
-#include "toolkit/control/ApplicationState.h"
-#include "toolkit/control/Control.h"
+#include "toolkit/window/ApplicationState.h"
+#include "toolkit/window/Control.h"
 #include "toolkit/controls/Button.h"
 #include "toolkit/controls/ListOperations.h"
 

@@ -9,7 +9,7 @@
 
 #include "runtime/Program.h"
 #include "runtime/ProgramEntry.h"
-#include "toolkit/control/Control.h"
+#include "toolkit/window/Control.h"
 #include "toolkit/controls/Button.h"
 
 extern "C" char FaultingInstruction[] asm("FaultingInstruction");

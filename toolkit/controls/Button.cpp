@@ -1,7 +1,7 @@
 #include "toolkit/controls/Button.h"
 
-#include "toolkit/control/Hooks.h"
-#include "toolkit/control/MouseTracking.h"
+#include "toolkit/window/Hooks.h"
+#include "toolkit/window/MouseTracking.h"
 
 namespace toolkit {
 

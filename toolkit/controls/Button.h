@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "toolkit/control/Control.h"
+#include "toolkit/window/Control.h"
 
 namespace toolkit {
 

@@ -1,7 +1,7 @@
 #include "toolkit/controls/Button.h"
 #include "toolkit/controls/ControlText.h"
 #include "toolkit/graphics/Canvas.h"
-#include "toolkit/graphics/ControlGraphics.h"
+#include "toolkit/window/ControlGraphics.h"
 #include "toolkit/graphics/DrawingTool.h"
 #include "toolkit/text/WideText.h"
 

@@ -1,6 +1,6 @@
 // The frame size of a button's glyph, and the room it takes: apart from the
 // rest of the button, so that a program whose buttons have none holds none of it.
-#include "toolkit/control/CommonControls.h"
+#include "toolkit/window/CommonControls.h"
 #include "toolkit/controls/Button.h"
 
 namespace toolkit {

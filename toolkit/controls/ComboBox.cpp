@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <iterator>
 
-#include "toolkit/control/ComboBoxControl.h"
-#include "toolkit/control/Hooks.h"
+#include "toolkit/controls/ComboBoxControl.h"
+#include "toolkit/window/Hooks.h"
 #include "toolkit/controls/ListOperations.h"
 
 namespace toolkit {

@@ -8,17 +8,17 @@ class Control;
 
 // CreateComboBox option bits.
 enum ComboBoxOption : std::uint16_t {
-    ComboDropDownList = 0x001,
-    ComboNoAutoScroll = 0x002,
-    ComboDisableNoScroll = 0x004,
-    ComboLowerCase = 0x008,
-    ComboNoIntegralHeight = 0x010,
-    ComboOemConvert = 0x020,
-    ComboSort = 0x040,
-    ComboUpperCase = 0x080,
-    ComboOwnerDrawFixed = 0x100,
-    ComboOwnerDrawVariable = 0x200,
-    ComboSimple = 0x400,
+    ComboDropDownList = 1 << 0,
+    ComboNoAutoScroll = 1 << 1,
+    ComboDisableNoScroll = 1 << 2,
+    ComboLowerCase = 1 << 3,
+    ComboNoIntegralHeight = 1 << 4,
+    ComboOemConvert = 1 << 5,
+    ComboSort = 1 << 6,
+    ComboUpperCase = 1 << 7,
+    ComboOwnerDrawFixed = 1 << 8,
+    ComboOwnerDrawVariable = 1 << 9,
+    ComboSimple = 1 << 10,
 };
 
 // The window style that the option bits give.

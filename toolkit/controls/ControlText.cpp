@@ -3,7 +3,7 @@
 #include <cstring>
 #include <utility>
 
-#include "toolkit/control/Control.h"
+#include "toolkit/window/Control.h"
 #include "toolkit/text/WideText.h"
 
 namespace toolkit {
@@ -39,7 +39,7 @@ ControlText GetControlText(Control* control)
     if (control == nullptr)
         return {};
     if (control->Handle == nullptr)
-        return ControlText(control->Caption != nullptr ? control->Caption : "");
+        return ControlText(control->Caption.Get() != nullptr ? control->Caption.Get() : "");
     const int length = GetWindowTextLengthW(control->Handle);
     if (length <= 0)
         return ControlText(std::string_view{});

@@ -1,6 +1,6 @@
 #include "toolkit/controls/Label.h"
 
-#include "toolkit/control/Control.h"
+#include "toolkit/window/Control.h"
 
 namespace toolkit {
 

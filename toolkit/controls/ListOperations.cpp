@@ -1,6 +1,6 @@
 #include "toolkit/controls/ListOperations.h"
 
-#include "toolkit/control/Control.h"
+#include "toolkit/window/Control.h"
 #include "toolkit/text/WideText.h"
 
 namespace toolkit {

@@ -3,9 +3,9 @@
 #include <cstring>
 #include <string_view>
 
-#include "toolkit/control/Control.h"
+#include "toolkit/window/Control.h"
 #include "toolkit/graphics/Canvas.h"
-#include "toolkit/graphics/ControlGraphics.h"
+#include "toolkit/window/ControlGraphics.h"
 #include "toolkit/graphics/DrawingTool.h"
 
 namespace toolkit {
@@ -15,7 +15,7 @@ namespace {
 // An italic caption leans past its measured extent by about one space.
 SIZE MeasureCaption(Control* control)
 {
-    const char* caption = control->Caption != nullptr ? control->Caption : "";
+    const char* caption = control->Caption.Get() != nullptr ? control->Caption.Get() : "";
     const std::size_t length = std::strlen(caption);
     if (length == 0)
         return {0, 0};

@@ -2,7 +2,6 @@
 
 #include <utility>
 
-#include "toolkit/control/Control.h"
 #include "toolkit/graphics/DrawingTool.h"
 #include "toolkit/graphics/ObjectTally.h"
 #include "toolkit/text/WideText.h"
@@ -16,23 +15,6 @@ void DeselectOnToolChange(void* canvas, DrawingTool*)
     DeselectCanvasTools(static_cast<Canvas*>(canvas));
 }
 
-void LetGo(Canvas* canvas, HDC dc)
-{
-    switch (std::exchange(canvas->Source, Canvas::DCSource::HandedIn)) {
-    case Canvas::DCSource::Window:
-        GiveBackWindowDC(canvas->Owner != nullptr ? canvas->Owner->Handle : nullptr, dc);
-        break;
-    case Canvas::DCSource::Memory:
-        DropMemoryDC(dc);
-        break;
-    case Canvas::DCSource::HandedIn:
-        // CreateCanvas(dc) hands the DC over; a control's canvas only borrows one.
-        if (!canvas->DCProvider)
-            DeleteDC(dc);
-        break;
-    }
-}
-
 void SelectFont(Canvas* canvas)
 {
     if (canvas->FontTool != nullptr) {
@@ -41,8 +23,8 @@ void SelectFont(Canvas* canvas)
         HDC dc = GetCanvasHandle(canvas);
         SelectObject(dc, font);
         SetTextColor(dc, ResolveColor(canvas->FontTool->Data.Color));
-    } else if (canvas->Owner != nullptr) {
-        SetTextColor(canvas->DC, ResolveColor(canvas->Owner->TextColor));
+    } else if (canvas->Owner.TextColor != nullptr) {
+        SetTextColor(canvas->DC.Get(), ResolveColor(*canvas->Owner.TextColor));
     }
 }
 
@@ -71,33 +53,36 @@ HDC GetCanvasHandle(Canvas* canvas)
         // The provider may make the owner's window, which frees this canvas:
         // it goes only once the provider's answer is in place.
         ObjectReference hold(canvas);
-        HDC dc = canvas->DCProvider.Fire(canvas);
-        SetCanvasHandle(canvas, dc);
+        const HDC dc = canvas->DCProvider.Fire(canvas);
+        // A DC other than the one attached is the owner window's own.
+        SetCanvasHandle(canvas, dc, DeviceContext::Source::Window);
         return dc;
     }
-    return canvas->DC;
+    return canvas->DC.Get();
 }
 
-void SetCanvasHandle(Canvas* canvas, HDC dc)
+void SetCanvasHandle(Canvas* canvas, HDC dc, DeviceContext::Source from)
 {
-    if (canvas == nullptr || dc == canvas->DC)
+    if (canvas == nullptr || dc == canvas->DC.Get())
         return;
-    if (canvas->DC != nullptr) {
+    if (canvas->DC) {
         DeselectCanvasTools(canvas);
-        LetGo(canvas, std::exchange(canvas->DC, nullptr));
+        canvas->DC.Reset();
         canvas->State &= ~CanvasHasDC;
     }
     if (dc != nullptr) {
+        if (from == DeviceContext::Source::HandedOver && canvas->DCProvider)
+            from = DeviceContext::Source::Lent;
         canvas->State |= CanvasHasDC;
-        canvas->DC = dc;
+        canvas->DC.Take(dc, from, canvas->Owner.Window != nullptr ? *canvas->Owner.Window : nullptr);
     }
 }
 
 void DeselectCanvasTools(Canvas* canvas)
 {
-    if (canvas == nullptr || canvas->DC == nullptr || (canvas->State & CanvasFontSelected) == 0)
+    if (canvas == nullptr || !canvas->DC || (canvas->State & CanvasFontSelected) == 0)
         return;
-    SelectObject(canvas->DC, GetStockObject(SYSTEM_FONT));
+    SelectObject(canvas->DC.Get(), GetStockObject(SYSTEM_FONT));
     canvas->State &= ~CanvasFontSelected;
 }
 
@@ -112,11 +97,11 @@ HDC RequireCanvasState(Canvas* canvas, std::uint8_t flags)
         return nullptr;
     const std::uint8_t missing = flags & ~canvas->State;
     if (missing == 0)
-        return canvas->DC;
+        return canvas->DC.Get();
     if (missing & CanvasFontSelected)
         SelectFont(canvas);
     canvas->State |= missing;
-    return canvas->DC;
+    return canvas->DC.Get();
 }
 
 SIZE TextExtent(Canvas* canvas, std::string_view text)
@@ -130,10 +115,7 @@ SIZE TextExtent(Canvas* canvas, std::string_view text)
     ObjectReference hold(canvas);
     if (RequireCanvasState(canvas, CanvasHasDC | CanvasFontSelected) == nullptr) {
         // No window DC could be had: measure on one compatible with the screen.
-        HDC memory = MakeMemoryDC();
-        SetCanvasHandle(canvas, memory);
-        if (memory != nullptr)
-            canvas->Source = Canvas::DCSource::Memory;
+        SetCanvasHandle(canvas, MakeMemoryDC(), DeviceContext::Source::Memory);
     }
     const WideText wide(text);
     GetTextExtentPoint32W(RequireCanvasState(canvas, CanvasHasDC | CanvasFontSelected),

@@ -60,9 +60,9 @@ DrawingTool* FontTool::CreateSameKind() const
 
 HGDIOBJ FontTool::MakeHandle()
 {
-    if (Handle == nullptr)
-        Handle = MakeFont(Data.Font);
-    return Handle;
+    if (!Handle)
+        Handle.Take(MakeFont(Data.Font));
+    return Handle.Get();
 }
 
 DrawingTool* CreateFontTool()
@@ -92,7 +92,7 @@ void DrawingTool::Destroy()
     if (PointerList* list = std::exchange(borrowers, nullptr)) {
         for (PointerList::Value value : *list) {
             auto* borrower = reinterpret_cast<DrawingTool*>(value);
-            const bool borrowed = borrower->Handle == nullptr;
+            const bool borrowed = !borrower->Handle;
             borrower->ParentTool = nullptr;
             ToolChanged(borrower);
             if (borrowed)
@@ -100,7 +100,7 @@ void DrawingTool::Destroy()
         }
         FreeObject(list);
     }
-    DropGraphicsObject(std::exchange(Handle, nullptr));
+    Handle.Reset();
     ToolkitObject::Destroy();
 }
 
@@ -110,7 +110,7 @@ void DrawingTool::TellBorrowers(int depth)
         return;
     for (std::int32_t i = 0; i < borrowers->Count(); ++i) {
         auto* borrower = reinterpret_cast<DrawingTool*>(borrowers->Get(i));
-        if (borrower->Handle != nullptr)
+        if (borrower->Handle)
             continue; // its own handle, which its borrowers use as well
         borrower->OnChange.Fire(borrower);
         borrower->TellBorrowers(depth + 1);
@@ -122,10 +122,10 @@ HGDIOBJ GetToolHandle(DrawingTool* tool)
     DrawingTool* current = tool;
     // Bounded by the depth of the chain; a cycle cannot be built (SetParentTool).
     for (int depth = 0; current != nullptr && depth < MaxToolDepth; ++depth) {
-        if (current->Handle != nullptr && ResolveColor(current->Data.Color) != current->MadeColor)
+        if (current->Handle && ResolveColor(current->Data.Color) != current->MadeColor)
             ToolChanged(current); // a system colour changed since the handle was made
-        if (current->Handle != nullptr)
-            return current->Handle;
+        if (current->Handle)
+            return current->Handle.Get();
         if (current->ParentTool != nullptr && SameData(current, current->ParentTool)) {
             current = current->ParentTool;
             continue;
@@ -143,15 +143,15 @@ void ToolChanged(DrawingTool* tool)
 {
     if (tool == nullptr)
         return;
-    HGDIOBJ old = std::exchange(tool->Handle, nullptr);
-    if (old == nullptr) {
+    GdiObject<HGDIOBJ> old(std::move(tool->Handle));
+    if (!old) {
         tool->OnChange.Fire(tool);
         return;
     }
     tool->OnChange.Fire(tool);
     // Tools that borrowed the old handle, at any depth, change over first.
     tool->TellBorrowers(0);
-    DropGraphicsObject(old);
+    old.Reset();
     tool->OnChange.Fire(tool);
 }
 
@@ -198,7 +198,7 @@ DrawingTool* AssignTool(DrawingTool* dest, DrawingTool* source)
         dest = source->CreateSameKind();
     if (dest == source)
         return dest;
-    if (dest->Handle != nullptr && dest->Handle == source->Handle)
+    if (dest->Handle && dest->Handle.Get() == source->Handle.Get())
         return dest;
     ToolChanged(dest);
     dest->Data = source->Data;

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "toolkit/graphics/Color.h"
+#include "toolkit/graphics/GdiHandle.h"
 #include "toolkit/object/EventSlot.h"
 #include "toolkit/object/ToolkitObject.h"
 
@@ -40,7 +41,8 @@ enum class ToolKind : std::uint8_t { None = 0, Font = 1 };
 class DrawingTool : public ToolkitObject {
 public:
     toolkit::ToolKind ToolKind = ToolKind::None;
-    HGDIOBJ Handle;
+    // 0 until made by GetToolHandle; owned by the tool.
+    GdiObjectField<HGDIOBJ> Handle;
     DrawingTool* ParentTool;
     EventSlot<void(DrawingTool* tool)> OnChange;
     COLORREF MadeColor;

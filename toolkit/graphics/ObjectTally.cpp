@@ -21,6 +21,21 @@ void Count(ObjectKind kind, void* handle, bool made)
         trace(kind, handle, made);
 }
 
+// Counts a handle the platform made (0 is not counted) and gives it back.
+template <typename Handle>
+Handle Made(ObjectKind kind, Handle handle)
+{
+    Count(kind, handle, true);
+    return handle;
+}
+
+// Counts a handle gone once the platform has let it go.
+void Gone(ObjectKind kind, void* handle, BOOL letGo)
+{
+    if (letGo)
+        Count(kind, handle, false);
+}
+
 } // namespace
 
 std::int32_t LiveObjects(ObjectKind kind)
@@ -46,16 +61,12 @@ HFONT MakeFont(const LOGFONTA& font)
         ++faceLength;
     MultiByteToWideChar(TextCodePage, 0, font.lfFaceName, faceLength, wide.lfFaceName,
                         LF_FACESIZE - 1);
-    HFONT handle = CreateFontIndirectW(&wide);
-    Count(ObjectKind::Font, handle, true);
-    return handle;
+    return Made(ObjectKind::Font, CreateFontIndirectW(&wide));
 }
 
 HBRUSH MakeSolidBrush(COLORREF color)
 {
-    HBRUSH handle = CreateSolidBrush(color);
-    Count(ObjectKind::Brush, handle, true);
-    return handle;
+    return Made(ObjectKind::Brush, CreateSolidBrush(color));
 }
 
 void DropGraphicsObject(HGDIOBJ object)
@@ -73,43 +84,37 @@ void DropGraphicsObject(HGDIOBJ object)
 
 HDC TakeWindowDC(HWND window)
 {
-    HDC dc = GetDC(window);
-    Count(ObjectKind::DeviceContext, dc, true);
-    return dc;
+    return Made(ObjectKind::DeviceContext, GetDC(window));
 }
 
 void GiveBackWindowDC(HWND window, HDC dc)
 {
-    if (dc != nullptr && ReleaseDC(window, dc))
-        Count(ObjectKind::DeviceContext, dc, false);
+    if (dc != nullptr)
+        Gone(ObjectKind::DeviceContext, dc, ReleaseDC(window, dc));
 }
 
 HDC MakeMemoryDC()
 {
-    HDC dc = CreateCompatibleDC(nullptr);
-    Count(ObjectKind::DeviceContext, dc, true);
-    return dc;
+    return Made(ObjectKind::DeviceContext, CreateCompatibleDC(nullptr));
 }
 
 void DropMemoryDC(HDC dc)
 {
-    if (dc != nullptr && DeleteDC(dc))
-        Count(ObjectKind::DeviceContext, dc, false);
+    if (dc != nullptr)
+        Gone(ObjectKind::DeviceContext, dc, DeleteDC(dc));
 }
 
 HICON CopyIconImage(HICON icon)
 {
     if (icon == nullptr)
         return nullptr;
-    auto copy = static_cast<HICON>(CopyImage(icon, IMAGE_ICON, 0, 0, 0));
-    Count(ObjectKind::Icon, copy, true);
-    return copy;
+    return Made(ObjectKind::Icon, static_cast<HICON>(CopyImage(icon, IMAGE_ICON, 0, 0, 0)));
 }
 
 void DropIcon(HICON icon)
 {
-    if (icon != nullptr && DestroyIcon(icon))
-        Count(ObjectKind::Icon, icon, false);
+    if (icon != nullptr)
+        Gone(ObjectKind::Icon, icon, DestroyIcon(icon));
 }
 
 void CountWindowMade(HWND window)

@@ -1,7 +1,7 @@
-#include "tests/toolkit/control/ToolkitFixture.h"
+#include "tests/support/ToolkitFixture.h"
 #include "toolkit/controls/Button.h"
 #include "toolkit/graphics/Color.h"
-#include "toolkit/graphics/ControlGraphics.h"
+#include "toolkit/window/ControlGraphics.h"
 #include "toolkit/graphics/DrawingTool.h"
 
 using namespace toolkit;

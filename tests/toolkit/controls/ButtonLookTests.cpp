@@ -2,10 +2,10 @@
 #include <vector>
 
 #include "tests/toolkit/controls/DrivenForm.h"
-#include "toolkit/control/KeyButton.h"
+#include "toolkit/window/KeyButton.h"
 #include "toolkit/controls/Button.h"
 #include "toolkit/graphics/Color.h"
-#include "toolkit/graphics/ControlGraphics.h"
+#include "toolkit/window/ControlGraphics.h"
 #include "toolkit/graphics/DrawingTool.h"
 
 using namespace toolkit;
@@ -78,6 +78,20 @@ private:
     std::vector<COLORREF> pixels;
 };
 
+// The system colours of a raised or sunk edge: the outer and the inner line of
+// the top-left sides, then of the bottom-right ones.
+struct Edges {
+    int OuterTopLeft, InnerTopLeft, OuterBottomRight, InnerBottomRight;
+};
+
+void ExpectEdges(const Picture& picture, const Edges& edges)
+{
+    EXPECT_EQ(picture.TopLeft(0), GetSysColor(edges.OuterTopLeft));
+    EXPECT_EQ(picture.TopLeft(1), GetSysColor(edges.InnerTopLeft));
+    EXPECT_EQ(picture.BottomRight(0), GetSysColor(edges.OuterBottomRight));
+    EXPECT_EQ(picture.BottomRight(1), GetSysColor(edges.InnerBottomRight));
+}
+
 int clicks = 0;
 
 class ButtonLook : public DrivenFormTest {
@@ -88,11 +102,7 @@ protected:
         if (IsSkipped())
             return;
         clicks = 0;
-        form = NewForm("Button look");
-        SetBounds(form, {200, 150, 460, 330});
-        DrawingTool* font = GetControlFont(form);
-        SetFontName(font, "Arial");
-        SetToolField(font, FontHeight, 17);
+        MakeForm("Button look", {200, 150, 460, 330});
         // As the configurator's button: flat, never focused, shifted when pressed.
         button = CreateButton(form, "\xCA\xEE\xED\xF4\xE8\xE3\xF3\xF0\xE8\xF0\xEE\xE2\xE0\xF2\xFC",
                               0, GlyphLeft, nullptr, 0);
@@ -131,20 +141,14 @@ TEST_F(ButtonLook, FlatButtonShowsNoEdgeARaisedEdgeAndASunkenShiftedOne)
     ASSERT_TRUE(PumpUntil([&] { return button->MouseInside; }));
     const Picture hot(button->Handle);
     userinput::Screenshot("button-2-hot");
-    EXPECT_EQ(hot.TopLeft(0), GetSysColor(COLOR_3DLIGHT));
-    EXPECT_EQ(hot.TopLeft(1), GetSysColor(COLOR_3DHIGHLIGHT));
-    EXPECT_EQ(hot.BottomRight(0), GetSysColor(COLOR_3DDKSHADOW));
-    EXPECT_EQ(hot.BottomRight(1), GetSysColor(COLOR_3DSHADOW));
+    ExpectEdges(hot, {COLOR_3DLIGHT, COLOR_3DHIGHLIGHT, COLOR_3DDKSHADOW, COLOR_3DSHADOW});
     EXPECT_NE(hot.TopLeft(1), face);
 
     Xdotool("mousedown 1");
     ASSERT_TRUE(PumpUntil([&] { return (Perform(button, BM_GETSTATE, 0, 0) & BST_PUSHED) != 0; }));
     const Picture pressed(button->Handle);
     userinput::Screenshot("button-3-pressed");
-    EXPECT_EQ(pressed.TopLeft(0), GetSysColor(COLOR_3DSHADOW));
-    EXPECT_EQ(pressed.TopLeft(1), GetSysColor(COLOR_3DDKSHADOW));
-    EXPECT_EQ(pressed.BottomRight(0), GetSysColor(COLOR_3DHIGHLIGHT));
-    EXPECT_EQ(pressed.BottomRight(1), GetSysColor(COLOR_3DLIGHT));
+    ExpectEdges(pressed, {COLOR_3DSHADOW, COLOR_3DDKSHADOW, COLOR_3DHIGHLIGHT, COLOR_3DLIGHT});
 
     const RECT up = hot.Ink(ink);
     const RECT down = pressed.Ink(ink);

@@ -2,9 +2,9 @@
 #include <cstring>
 #include <string>
 
-#include "tests/toolkit/control/ToolkitFixture.h"
-#include "toolkit/control/ComboBoxControl.h"
-#include "toolkit/control/Hooks.h"
+#include "tests/support/ToolkitFixture.h"
+#include "toolkit/controls/ComboBoxControl.h"
+#include "toolkit/window/Hooks.h"
 #include "toolkit/controls/Button.h"
 #include "toolkit/controls/ComboBox.h"
 #include "toolkit/controls/ControlText.h"
@@ -12,7 +12,7 @@
 #include "toolkit/controls/ListOperations.h"
 #include "toolkit/controls/SizeToText.h"
 #include "toolkit/graphics/Canvas.h"
-#include "toolkit/graphics/ControlGraphics.h"
+#include "toolkit/window/ControlGraphics.h"
 #include "toolkit/graphics/Color.h"
 #include "toolkit/graphics/DrawingTool.h"
 #include "toolkit/graphics/ObjectTally.h"
@@ -116,11 +116,16 @@ TEST_F(Controls, SizingBeforeTheWindowExistsMeasuresOnALiveCanvas)
     ASSERT_EQ(label->Handle, nullptr);
     // Destroyed at once, the canvas went before the label had a new one.
     bool labelHadANewCanvas = false;
-    canvas->OnDestroy = {[](void* seen, ToolkitObject* sender) {
-                             const Control* owner = static_cast<Canvas*>(sender)->Owner;
-                             *static_cast<bool*>(seen) = owner->Canvas != nullptr;
+    static struct {
+        Control* label;
+        bool* seen;
+    } watch;
+    watch = {label, &labelHadANewCanvas};
+    canvas->OnDestroy = {[](void* data, ToolkitObject*) {
+                             auto* seen = static_cast<decltype(watch)*>(data);
+                             *seen->seen = seen->label->Canvas != nullptr;
                          },
-                         &labelHadANewCanvas};
+                         &watch};
     SetSizeToText(label, true);
     ASSERT_NE(label->Handle, nullptr);
     EXPECT_NE(label->Canvas, canvas);

@@ -2,8 +2,10 @@
 
 #include <string>
 
-#include "tests/toolkit/control/ToolkitFixture.h"
+#include "tests/support/ToolkitFixture.h"
 #include "tests/toolkit/controls/UserInput.h"
+#include "toolkit/graphics/DrawingTool.h"
+#include "toolkit/window/ControlGraphics.h"
 
 // A form run as the application's main control while real input drives it;
 // the test dispatches the messages itself.
@@ -25,6 +27,17 @@ protected:
             toolkit::FreeObject(form);
         }
         ToolkitTest::TearDown();
+    }
+
+    // The form of the input tests: at the given bounds, in Arial 17 as the
+    // configurator's window.
+    void MakeForm(const char* caption, const RECT& bounds)
+    {
+        form = NewForm(caption);
+        toolkit::SetBounds(form, bounds);
+        toolkit::DrawingTool* font = toolkit::GetControlFont(form);
+        toolkit::SetFontName(font, "Arial");
+        toolkit::SetToolField(font, toolkit::FontHeight, 17);
     }
 
     // Shows the form in front, as the running loop's main control.

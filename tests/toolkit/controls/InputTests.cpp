@@ -1,14 +1,14 @@
 #include <string>
 
 #include "tests/toolkit/controls/DrivenForm.h"
-#include "toolkit/control/ComboBoxControl.h"
-#include "toolkit/control/Hooks.h"
-#include "toolkit/control/KeyButton.h"
+#include "toolkit/controls/ComboBoxControl.h"
+#include "toolkit/window/Hooks.h"
+#include "toolkit/window/KeyButton.h"
 #include "toolkit/controls/Button.h"
 #include "toolkit/controls/ComboBox.h"
 #include "toolkit/controls/ControlText.h"
 #include "toolkit/controls/ListOperations.h"
-#include "toolkit/graphics/ControlGraphics.h"
+#include "toolkit/window/ControlGraphics.h"
 #include "toolkit/graphics/DrawingTool.h"
 
 using namespace toolkit;
@@ -85,11 +85,7 @@ protected:
         if (IsSkipped())
             return;
         seen = {};
-        form = NewForm("Input");
-        SetBounds(form, {200, 150, 560, 420});
-        DrawingTool* font = GetControlFont(form);
-        SetFontName(font, "Arial");
-        SetToolField(font, FontHeight, 17);
+        MakeForm("Input", {200, 150, 560, 420});
         combo = CreateComboBox(form, ComboDropDownList | ComboNoIntegralHeight);
         SetControlPosition(combo, 20, 20);
         SetControlSize(combo, 120, 0);

@@ -1,6 +1,6 @@
-#include "tests/toolkit/control/ToolkitFixture.h"
+#include "tests/support/ToolkitFixture.h"
 #include "toolkit/graphics/Canvas.h"
-#include "toolkit/graphics/ControlGraphics.h"
+#include "toolkit/window/ControlGraphics.h"
 #include "toolkit/graphics/DrawingTool.h"
 #include "toolkit/graphics/ObjectTally.h"
 
@@ -20,15 +20,15 @@ TEST_F(Brushes, ControlsOfOneColourShareTheOutermostBrush)
     Control* inner = NewChild(panel);
     HBRUSH shared = GetControlBrush(inner);
     ASSERT_NE(shared, nullptr);
-    EXPECT_EQ(form->BackgroundBrush, shared);
-    EXPECT_EQ(panel->BackgroundBrush, nullptr);
-    EXPECT_EQ(inner->BackgroundBrush, nullptr);
+    EXPECT_EQ(form->BackgroundBrush.Get(), shared);
+    EXPECT_EQ(panel->BackgroundBrush.Get(), nullptr);
+    EXPECT_EQ(inner->BackgroundBrush.Get(), nullptr);
     EXPECT_EQ(GetControlBrush(panel), shared);
 
     SetBackgroundColor(inner, ColorWindow);
     HBRUSH own = GetControlBrush(inner);
     EXPECT_NE(own, shared);
-    EXPECT_EQ(inner->BackgroundBrush, own);
+    EXPECT_EQ(inner->BackgroundBrush.Get(), own);
     LOGBRUSH seen{};
     GetObjectA(own, sizeof(seen), &seen);
     EXPECT_EQ(seen.lbColor, GetSysColor(COLOR_WINDOW));
@@ -66,7 +66,7 @@ TEST_F(Canvases, TextExtentMakesTheWindowAndGivesItsDCBack)
     EXPECT_EQ(three.cx, 3 * one.cx);
     EXPECT_GE(one.cy, 15);
     EXPECT_LE(one.cy, 25);
-    EXPECT_EQ(canvas->DC, nullptr);
+    EXPECT_EQ(canvas->DC.Get(), nullptr);
     EXPECT_EQ(canvas->State, 0);
     EXPECT_EQ(LiveObjects(ObjectKind::DeviceContext), dcs);
 

@@ -1,8 +1,9 @@
 #include <cstring>
 #include <string>
+#include <vector>
 
-#include "tests/toolkit/control/ToolkitFixture.h"
-#include "toolkit/graphics/ControlGraphics.h"
+#include "tests/support/ToolkitFixture.h"
+#include "toolkit/window/ControlGraphics.h"
 #include "toolkit/graphics/DrawingTool.h"
 
 using namespace toolkit;
@@ -46,15 +47,15 @@ TEST_F(Fonts, ChangesNotifyOnceWithoutAHandleAndTwiceWithOne)
     EXPECT_EQ(notifications, 1) << "an equal value changes nothing";
 
     ASSERT_NE(GetWindowHandle(label), nullptr); // applies the font, so makes its handle
-    ASSERT_NE(font->Handle, nullptr);
-    EXPECT_EQ(WindowFont(label), font->Handle);
+    ASSERT_NE(font->Handle.Get(), nullptr);
+    EXPECT_EQ(WindowFont(label), font->Handle.Get());
 
     notifications = 0;
     SetFontName(font, "Arial");
     EXPECT_EQ(notifications, 2);
     EXPECT_STREQ(font->Data.Font.lfFaceName, "Arial");
     EXPECT_TRUE(IsLiveFont(WindowFont(label)));
-    EXPECT_EQ(WindowFont(label), font->Handle);
+    EXPECT_EQ(WindowFont(label), font->Handle.Get());
     SetFontName(font, "Arial");
     EXPECT_EQ(notifications, 2);
 
@@ -115,13 +116,13 @@ TEST_F(Fonts, AChildFontEqualToItsParentsBorrowsTheHandleAndNeverDeletesIt)
     EXPECT_NE(child->Font, formFont);
     EXPECT_EQ(child->Font->ParentTool, formFont);
     EXPECT_EQ(GetToolHandle(child->Font), shared);
-    EXPECT_EQ(child->Font->Handle, nullptr);
+    EXPECT_EQ(child->Font->Handle.Get(), nullptr);
 
     Control* other = NewChild(form);
     SetToolField(GetControlFont(other), FontWeight, FW_BOLD);
     HGDIOBJ own = GetToolHandle(other->Font);
     EXPECT_NE(own, shared);
-    EXPECT_EQ(other->Font->Handle, own);
+    EXPECT_EQ(other->Font->Handle.Get(), own);
 
     FreeObject(child);
     FreeObject(other);
@@ -131,28 +132,40 @@ TEST_F(Fonts, AChildFontEqualToItsParentsBorrowsTheHandleAndNeverDeletesIt)
     EXPECT_FALSE(IsLiveFont(shared));
 }
 
-TEST_F(Fonts, NoWindowEverHoldsADeletedFont)
+// The parent's font changes while a window below it uses its handle: a child
+// (depth 1), or a grandchild that reaches it through its own parent (depth 2).
+class FontsBelow : public ToolkitTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(FontsBelow, NoWindowEverHoldsADeletedFont)
 {
     Control* form = NewForm();
     SetToolField(GetControlFont(form), FontHeight, 15);
-    Control* child = NewChild(form);
-    ASSERT_NE(GetWindowHandle(child), nullptr);
-    HGDIOBJ before = WindowFont(child);
-    EXPECT_EQ(before, form->Font->Handle);
+    std::vector<Control*> chain;
+    for (Control* parent = form; static_cast<int>(chain.size()) < GetParam(); parent = chain.back())
+        chain.push_back(NewChild(parent));
+    Control* leaf = chain.back();
+    if (chain.size() > 1) {
+        ASSERT_EQ(leaf->Font->ParentTool, chain[chain.size() - 2]->Font);
+    }
+    ASSERT_NE(GetWindowHandle(leaf), nullptr);
+    HGDIOBJ before = WindowFont(leaf);
+    EXPECT_EQ(before, form->Font->Handle.Get());
 
-    // The parent's font changes: the child's window was using its handle.
     SetToolField(form->Font, FontHeight, 30);
     EXPECT_FALSE(IsLiveFont(before));
-    EXPECT_TRUE(IsLiveFont(WindowFont(child)));
+    for (Control* control : chain)
+        EXPECT_TRUE(IsLiveFont(WindowFont(control)));
     LOGFONTA seen{};
-    GetObjectA(WindowFont(child), sizeof(seen), &seen);
-    EXPECT_EQ(seen.lfHeight, 15) << "the child keeps its own font data";
+    GetObjectA(WindowFont(leaf), sizeof(seen), &seen);
+    EXPECT_EQ(seen.lfHeight, 15) << "the children keep their own font data";
 
-    SetFontName(child->Font, "Arial");
-    EXPECT_TRUE(IsLiveFont(WindowFont(child)));
+    SetFontName(leaf->Font, "Arial");
+    EXPECT_TRUE(IsLiveFont(WindowFont(leaf)));
 
     FreeObject(form);
 }
+
+INSTANTIATE_TEST_SUITE_P(Depth, FontsBelow, ::testing::Values(1, 2));
 
 HGDIOBJ heldByWindow = nullptr;
 void TakeNewHandle(void*, DrawingTool* tool)
@@ -167,35 +180,21 @@ TEST_F(Fonts, ABorrowerMakesItsOwnHandleBeforeTheLenderGoes)
     borrower->SetParentTool(lender);
     borrower->OnChange = {TakeNewHandle, nullptr};
     HGDIOBJ lent = GetToolHandle(borrower);
-    EXPECT_EQ(lent, lender->Handle);
+    EXPECT_EQ(lent, lender->Handle.Get());
 
     FreeObject(lender);
     EXPECT_EQ(borrower->ParentTool, nullptr);
     EXPECT_TRUE(IsLiveFont(heldByWindow));
-    EXPECT_EQ(heldByWindow, borrower->Handle);
+    EXPECT_EQ(heldByWindow, borrower->Handle.Get());
     EXPECT_FALSE(IsLiveFont(lent));
     FreeObject(borrower);
     EXPECT_FALSE(IsLiveFont(heldByWindow));
 }
 
-// A grandchild reaches the handle through its parent, which borrows it too.
-TEST_F(Fonts, GrandchildrenChangeOverBeforeTheHandleTheyBorrowGoes)
+// A grandchild tool reaches the handle through its parent, which borrows it
+// too: both change over before the lender's handle goes.
+TEST_F(Fonts, GrandchildrenChangeOverBeforeTheLenderGoes)
 {
-    Control* form = NewForm();
-    SetToolField(GetControlFont(form), FontHeight, 15);
-    Control* panel = NewChild(form);
-    Control* label = NewChild(panel);
-    ASSERT_EQ(label->Font->ParentTool, panel->Font);
-    ASSERT_NE(GetWindowHandle(label), nullptr);
-    HGDIOBJ before = WindowFont(label);
-    EXPECT_EQ(before, form->Font->Handle);
-    SetToolField(form->Font, FontHeight, 30);
-    EXPECT_FALSE(IsLiveFont(before));
-    EXPECT_TRUE(IsLiveFont(WindowFont(panel)));
-    EXPECT_TRUE(IsLiveFont(WindowFont(label)));
-    FreeObject(form);
-
-    // And when the lender itself goes.
     DrawingTool* lender = CreateFontTool();
     DrawingTool* borrower = AssignTool(nullptr, lender);
     borrower->SetParentTool(lender);
@@ -203,7 +202,7 @@ TEST_F(Fonts, GrandchildrenChangeOverBeforeTheHandleTheyBorrowGoes)
     grandchild->SetParentTool(borrower);
     grandchild->OnChange = {TakeNewHandle, nullptr};
     heldByWindow = GetToolHandle(grandchild);
-    HGDIOBJ lent = lender->Handle;
+    HGDIOBJ lent = lender->Handle.Get();
     EXPECT_EQ(heldByWindow, lent);
     FreeObject(lender);
     EXPECT_FALSE(IsLiveFont(lent));

@@ -1,8 +1,8 @@
 #include <vector>
 
-#include "tests/toolkit/control/ToolkitFixture.h"
+#include "tests/support/ToolkitFixture.h"
 #include "toolkit/graphics/Canvas.h"
-#include "toolkit/graphics/ControlGraphics.h"
+#include "toolkit/window/ControlGraphics.h"
 #include "toolkit/graphics/DrawingTool.h"
 #include "toolkit/graphics/ObjectTally.h"
 
