@@ -30,7 +30,10 @@ int PortSet::Count() const
 
 int PortSet::Next(int number) const
 {
-    for (int next = number < 0 ? LowestPortNumber : number + 1; next <= HighestPortNumber; ++next)
+    if (number >= HighestPortNumber)
+        return 0;
+    for (int next = number < LowestPortNumber ? LowestPortNumber : number + 1;
+         next <= HighestPortNumber; ++next)
         if (Contains(next))
             return next;
     return 0;
@@ -40,8 +43,10 @@ bool ListMachinePorts(PortSet& ports, DeviceListQuery query)
 {
     std::unique_ptr<char[]> list;
     DWORD length = 0;
+    DWORD room = 0;
     for (DWORD size = FirstListSize; size <= LargestListSize && length == 0; size *= 2) {
         list.reset(new char[size]);
+        room = size;
         length = query(nullptr, list.get(), size);
         // Windows says ERROR_MORE_DATA where the list does not fit, Wine
         // ERROR_INSUFFICIENT_BUFFER.
@@ -53,6 +58,10 @@ bool ListMachinePorts(PortSet& ports, DeviceListQuery query)
     }
     if (length == 0)
         return false;
+    // No list is longer than its buffer: a count that says more is read no
+    // further than the buffer.
+    if (length > room)
+        length = room;
 
     // The names, each ended by a zero byte, the list by a second one.
     const char* names = list.get();

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <climits>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -101,6 +102,8 @@ TEST(MachinePorts, EveryPortNameOfTheDeviceListInNumberOrder)
             numbers.push_back(number);
         EXPECT_EQ(numbers, (std::vector<int>{3, 19, 23, 256})) << refusal;
         EXPECT_EQ(ports.Count(), 4) << refusal;
+        EXPECT_EQ(ports.Next(-5), 3) << refusal;
+        EXPECT_EQ(ports.Next(INT_MAX), 0) << refusal;
         EXPECT_EQ(DeviceList::sizes.size(), 3u) << refusal;
     }
 }
