@@ -20,7 +20,9 @@ constexpr DWORD FifoCharacters = 16;
 
 } // namespace
 
-ComPort* CreateComPort(toolkit::ToolkitObject* /*owner*/)
+// Runs once: the constructors of the port and its setting groups are built
+// into it rather than kept as functions of their own.
+[[gnu::flatten]] ComPort* CreateComPort(toolkit::ToolkitObject* /*owner*/)
 {
     ComPort* port = toolkit::CreateObject<ComPort>();
     port->parity = toolkit::CreateObject<comport::Parity>();

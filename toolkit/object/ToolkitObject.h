@@ -26,6 +26,9 @@ public:
 protected:
     ToolkitObject() = default;
     virtual ~ToolkitObject() = default;
+    // The memory goes back without its size, which the heap does not need:
+    // the deleting destructors of types whose ends are alike come out alike.
+    static void operator delete(void* block) { ::operator delete(block); }
 
     virtual void Init() {}
     // A type that holds resources of its own releases them here and ends
