@@ -42,7 +42,7 @@ class DrawingTool : public ToolkitObject {
 public:
     toolkit::ToolKind ToolKind = ToolKind::None;
     // 0 until made by GetToolHandle; owned by the tool.
-    GdiObjectField<HGDIOBJ> Handle;
+    GdiObject<HGDIOBJ> Handle;
     DrawingTool* ParentTool;
     EventSlot<void(DrawingTool* tool)> OnChange;
     COLORREF MadeColor;

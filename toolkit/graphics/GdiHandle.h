@@ -9,15 +9,22 @@
 
 namespace toolkit {
 
-// A font or brush made through ObjectTally, held by a toolkit object whose
-// Destroy deletes it (Reset) at the point in its order where that belongs;
-// its end finds nothing left, so it adds nothing to the object's own.
+// A font or brush made through ObjectTally, deleted when its holder lets it
+// go (Reset) or ends (WIL's unique_hfont and unique_hbrush). A toolkit object
+// calls Reset in its Destroy, at the point in its order where that belongs,
+// so its end finds nothing left.
 template <typename H>
-class GdiObjectField {
+class GdiObject {
 public:
-    GdiObjectField() = default;
-    GdiObjectField(const GdiObjectField&) = delete;
-    GdiObjectField& operator=(const GdiObjectField&) = delete;
+    GdiObject() = default;
+    GdiObject(GdiObject&& other) noexcept : handle(other.Release()) {}
+    GdiObject(const GdiObject&) = delete;
+    GdiObject& operator=(const GdiObject&) = delete;
+    [[gnu::always_inline]] ~GdiObject()
+    {
+        if (handle != nullptr)
+            Reset();
+    }
 
     H Get() const { return handle; }
     explicit operator bool() const { return handle != nullptr; }
@@ -32,20 +39,12 @@ private:
     H handle = nullptr;
 };
 
-// The same, deleted at its holder's end as well.
-template <typename H>
-class GdiObject : public GdiObjectField<H> {
-public:
-    GdiObject() = default;
-    GdiObject(GdiObjectField<H>&& other) noexcept { this->Take(other.Release()); }
-    [[gnu::always_inline]] ~GdiObject() { this->Reset(); }
-};
-
 // A device context and where it came from, which says how it is let go
 // (WIL's unique_hdc_window and unique_hdc): a window's goes back to the
 // window, one made for measuring or handed over is deleted, one only lent
-// stays with the lender. Reset is the one place that lets it go; the canvas
-// that holds it calls it whenever it detaches its DC, and in its Destroy.
+// stays with the lender. Reset lets it go, at the latest at the holder's end;
+// the canvas that holds it calls it whenever it detaches its DC, and in its
+// Destroy.
 class DeviceContext {
 public:
     enum class Source : std::uint8_t { Lent, HandedOver, Window, Memory };
@@ -53,6 +52,11 @@ public:
     DeviceContext() = default;
     DeviceContext(const DeviceContext&) = delete;
     DeviceContext& operator=(const DeviceContext&) = delete;
+    [[gnu::always_inline]] ~DeviceContext()
+    {
+        if (dc != nullptr)
+            Reset();
+    }
 
     HDC Get() const { return dc; }
     explicit operator bool() const { return dc != nullptr; }

@@ -4,6 +4,7 @@
 #include "toolkit/graphics/Canvas.h"
 #include "toolkit/window/ControlGraphics.h"
 #include "toolkit/graphics/DrawingTool.h"
+#include "toolkit/graphics/GdiHandle.h"
 #include "toolkit/graphics/ObjectTally.h"
 
 using namespace toolkit;
@@ -128,6 +129,22 @@ TEST_F(Leaks, FormsWithChildrenAndFontsLeaveNothingBehind)
     EXPECT_EQ(icons, Forms);
     MainControl = nullptr;
     FreeObject(main);
+}
+
+// Whatever its holder forgets to let go goes at the holder's end.
+TEST_F(Leaks, OwnersLetGoAtTheirEnd)
+{
+    const std::int32_t fonts = Live(ObjectKind::Font), dcs = Live(ObjectKind::DeviceContext);
+    {
+        GdiObject<HFONT> font;
+        font.Take(MakeFont(LOGFONTA{}));
+        DeviceContext dc;
+        dc.Take(MakeMemoryDC(), DeviceContext::Source::Memory, nullptr);
+        EXPECT_EQ(Live(ObjectKind::Font), fonts + 1);
+        EXPECT_EQ(Live(ObjectKind::DeviceContext), dcs + 1);
+    }
+    EXPECT_EQ(Live(ObjectKind::Font), fonts);
+    EXPECT_EQ(Live(ObjectKind::DeviceContext), dcs);
 }
 
 } // namespace
