@@ -1,7 +1,7 @@
 #include <cstring>
 #include <string>
 
-#include "tests/support/ToolkitFixture.h"
+#include "tests/toolkit/FormFixture.h"
 #include "toolkit/window/Dispatch.h"
 #include "toolkit/window/Hooks.h"
 #include "toolkit/graphics/ObjectTally.h"
@@ -26,11 +26,10 @@ bool CountPositionChanges(Control*, MessageRecord& record, LRESULT&)
     return false;
 }
 
-using ClassDerivation = ToolkitTest;
+using ClassDerivation = FormTest;
 
 TEST_F(ClassDerivation, FormClassHasDoubleClicksOnlyAndTheToolkitProcedure)
 {
-    Control* form = NewForm();
     ASSERT_NE(GetWindowHandle(form), nullptr);
     WNDCLASSW info{};
     ASSERT_TRUE(GetClassInfoW(Module(), L"obj_Form", &info));
@@ -40,14 +39,12 @@ TEST_F(ClassDerivation, FormClassHasDoubleClicksOnlyAndTheToolkitProcedure)
     EXPECT_EQ(form->Cursor, info.hCursor);
     EXPECT_EQ(form->NativeClassProc, nullptr);
     EXPECT_EQ(GetPropA(form->Handle, "SELF_"), form);
-    FreeObject(form);
 }
 
 TEST_F(ClassDerivation, ButtonClassIsRegisteredOnceWithThePlatformButtonData)
 {
     WNDCLASSW native{};
     ASSERT_TRUE(GetClassInfoW(nullptr, L"BUTTON", &native));
-    Control* form = NewForm();
     Control* first = NewChild(form, "BUTTON");
     Control* second = NewChild(form, "BUTTON");
     ASSERT_NE(GetWindowHandle(first), nullptr);
@@ -62,14 +59,12 @@ TEST_F(ClassDerivation, ButtonClassIsRegisteredOnceWithThePlatformButtonData)
     EXPECT_EQ(GetClassLongPtrA(first->Handle, GCW_ATOM), GetClassLongPtrA(second->Handle, GCW_ATOM));
     for (Control* control : {form, first, second})
         EXPECT_EQ(GetPropA(control->Handle, "SELF_"), control);
-    FreeObject(form);
 }
 
 // More windows than the toolkit keeps at hand: each still finds its own
 // Control, and a destroyed window finds none.
 TEST_F(ClassDerivation, EveryWindowFindsItsControlUntilItIsDestroyed)
 {
-    Control* form = NewForm();
     Control* children[40];
     HWND handles[40];
     for (int i = 0; i < 40; ++i) {
@@ -82,6 +77,7 @@ TEST_F(ClassDerivation, EveryWindowFindsItsControlUntilItIsDestroyed)
         EXPECT_EQ(GetPropA(handles[i], "SELF_"), children[i]) << i;
     }
     FreeObject(form);
+    form = nullptr;
     for (HWND handle : handles)
         EXPECT_EQ(ControlOfWindow(handle), nullptr);
 }
@@ -89,20 +85,17 @@ TEST_F(ClassDerivation, EveryWindowFindsItsControlUntilItIsDestroyed)
 TEST_F(ClassDerivation, LongClassNamesAreCutTo63Characters)
 {
     static const std::string longName(200, 'Q');
-    Control* form = NewForm();
     Control* child = NewChild(form, longName.c_str());
     ASSERT_NE(GetWindowHandle(child), nullptr);
     char name[256] = {};
     GetClassNameA(child->Handle, name, sizeof(name));
     EXPECT_EQ(std::string(name), "obj_" + std::string(59, 'Q'));
-    FreeObject(form);
 }
 
-using LazyWindows = ToolkitTest;
+using LazyWindows = FormTest;
 
 TEST_F(LazyWindows, ChildWindowRequestMakesTheFormFirstBothHidden)
 {
-    Control* form = NewForm();
     Control* label = NewChild(form, "STATIC");
     Control* button = NewChild(form, "BUTTON");
     EXPECT_EQ(form->Handle, nullptr);
@@ -123,40 +116,34 @@ TEST_F(LazyWindows, ChildWindowRequestMakesTheFormFirstBothHidden)
     EXPECT_TRUE(IsWindowVisible(button->Handle));
     EXPECT_FALSE(form->ShowPending);
     EXPECT_FALSE(label->ShowPending);
-    FreeObject(form);
 }
 
 TEST_F(LazyWindows, AControlHiddenBeforeItsWindowStaysHidden)
 {
-    Control* form = NewForm();
     Control* hidden = NewChild(form);
     SetVisible(hidden, false);
     ASSERT_NE(GetWindowHandle(hidden), nullptr);
     ASSERT_TRUE(form->CreateNativeWindow());
     EXPECT_FALSE(IsWindowVisible(hidden->Handle));
-    FreeObject(form);
 }
 
 TEST_F(LazyWindows, ChildIdsCountFrom0x8000AcrossForms)
 {
     EXPECT_EQ(idAtStart, 0x8000);
-    Control* formA = NewForm();
-    Control* formB = NewForm();
-    Control* a = NewChild(formA);
-    Control* b = NewChild(formB);
-    Control* c = NewChild(formA);
+    Control* other = NewForm();
+    Control* a = NewChild(form);
+    Control* b = NewChild(other);
+    Control* c = NewChild(form);
     EXPECT_EQ(b->ControlId, a->ControlId + 1);
     EXPECT_EQ(c->ControlId, a->ControlId + 2);
-    EXPECT_EQ(formA->ControlId, 0);
+    EXPECT_EQ(form->ControlId, 0);
     ASSERT_NE(GetWindowHandle(c), nullptr);
     EXPECT_EQ(GetDlgCtrlID(c->Handle), c->ControlId);
-    FreeObject(formA);
-    FreeObject(formB);
+    FreeObject(other);
 }
 
 TEST_F(LazyWindows, ChildrenTakeTheirParentsLookAndADefaultBox)
 {
-    Control* form = NewForm();
     form->Margin = 5;
     form->TextColor = 0x123456;
     Control* edged = CreateChildControl(form, "STATIC", WS_CHILD | WS_BORDER, nullptr, true);
@@ -172,14 +159,12 @@ TEST_F(LazyWindows, ChildrenTakeTheirParentsLookAndADefaultBox)
     EXPECT_TRUE(tab->TabStop);
     EXPECT_EQ(form->CurrentControl, tab);
     EXPECT_EQ(tab->TabOrder, 2);
-    FreeObject(form);
 }
 
-using Bounds = ToolkitTest;
+using Bounds = FormTest;
 
 TEST_F(Bounds, SetControlSizeChangesOnlyPositiveSides)
 {
-    Control* form = NewForm();
     Control* child = NewChild(form);
     SetControlSize(child, 100, 0);
     EXPECT_EQ(GetWidth(child), 100);
@@ -188,12 +173,10 @@ TEST_F(Bounds, SetControlSizeChangesOnlyPositiveSides)
     SetControlSize(child, 0, 0);
     const RECT after = GetBounds(child);
     EXPECT_TRUE(EqualRect(&before, &after));
-    FreeObject(form);
 }
 
 TEST_F(Bounds, SetBoundsWithTheCurrentRectangleDoesNothing)
 {
-    Control* form = NewForm();
     Control* child = NewChild(form);
     ASSERT_NE(GetWindowHandle(child), nullptr);
     AttachHook(child, CountPositionChanges);
@@ -209,16 +192,14 @@ TEST_F(Bounds, SetBoundsWithTheCurrentRectangleDoesNothing)
     EXPECT_GT(positionChanges, 0);
     EXPECT_EQ(child->PositionSet, TopSet);
     EXPECT_EQ(GetBounds(child).top, moved.top);
-    FreeObject(form);
 }
 
 TEST_F(Bounds, UnplacedFormsAndZeroSizesUseTheDefault)
 {
-    Control* unplaced = NewForm();
-    unplaced->BoundsRect = {50, 60, 0, 0}; // stored, never set: position and size default
-    ASSERT_NE(GetWindowHandle(unplaced), nullptr);
+    form->BoundsRect = {50, 60, 0, 0}; // stored, never set: position and size default
+    ASSERT_NE(GetWindowHandle(form), nullptr);
     RECT r{};
-    GetWindowRect(unplaced->Handle, &r);
+    GetWindowRect(form->Handle, &r);
     EXPECT_FALSE(r.left == 50 && r.top == 60);
     EXPECT_GT(r.right - r.left, 0);
     EXPECT_GT(r.bottom - r.top, 0);
@@ -232,7 +213,6 @@ TEST_F(Bounds, UnplacedFormsAndZeroSizesUseTheDefault)
     EXPECT_EQ(r.left, 31);
     EXPECT_EQ(r.top, 47);
     EXPECT_EQ(r.right - r.left, 220);
-    FreeObject(unplaced);
     FreeObject(placed);
 }
 
@@ -246,14 +226,14 @@ TEST_F(Bounds, AZeroWidthOrAZeroHeightAloneGetsThePlatformsDefault)
     } sizes[] = {{0, 130}, {220, 0}};
     for (const auto& size : sizes) {
         SCOPED_TRACE(std::to_string(size.width) + " x " + std::to_string(size.height));
-        Control* form = NewForm();
-        SetBounds(form, {50, 60, 50 + size.width, 60 + size.height});
-        ASSERT_NE(GetWindowHandle(form), nullptr);
+        Control* sized = NewForm();
+        SetBounds(sized, {50, 60, 50 + size.width, 60 + size.height});
+        ASSERT_NE(GetWindowHandle(sized), nullptr);
         RECT made{};
-        GetWindowRect(form->Handle, &made);
+        GetWindowRect(sized->Handle, &made);
 
-        HWND plain = CreateWindowExA(form->ExStyle, "STATIC", "", form->Style & ~WS_VISIBLE, 50, 60,
-                                     size.width == 0 ? CW_USEDEFAULT : size.width,
+        HWND plain = CreateWindowExA(sized->ExStyle, "STATIC", "", sized->Style & ~WS_VISIBLE, 50,
+                                     60, size.width == 0 ? CW_USEDEFAULT : size.width,
                                      size.height == 0 ? CW_USEDEFAULT : size.height, nullptr,
                                      nullptr, Module(), nullptr);
         ASSERT_NE(plain, nullptr);
@@ -262,7 +242,7 @@ TEST_F(Bounds, AZeroWidthOrAZeroHeightAloneGetsThePlatformsDefault)
         DestroyWindow(plain);
         EXPECT_EQ(made.right - made.left, expected.right - expected.left);
         EXPECT_EQ(made.bottom - made.top, expected.bottom - expected.top);
-        FreeObject(form);
+        FreeObject(sized);
     }
 }
 
@@ -270,7 +250,6 @@ TEST_F(Bounds, CenterWindowPutsA198By171FormAt413And298)
 {
     ASSERT_EQ(GetSystemMetrics(SM_CXSCREEN), 1024);
     ASSERT_EQ(GetSystemMetrics(SM_CYSCREEN), 768);
-    Control* form = NewForm();
     SetControlSize(form, 198, 171);
     CenterWindow(form);
     ASSERT_NE(form->Handle, nullptr);
@@ -279,12 +258,10 @@ TEST_F(Bounds, CenterWindowPutsA198By171FormAt413And298)
     EXPECT_EQ(r.left, 413);
     EXPECT_EQ(r.top, 298);
     EXPECT_EQ(r.right - r.left, 198);
-    FreeObject(form);
 }
 
 TEST_F(Bounds, ChildBoundsAreInTheParentsClientCoordinates)
 {
-    Control* form = NewForm();
     SetControlSize(form, 300, 200);
     Control* child = NewChild(form);
     SetControlPosition(child, 12, 34);
@@ -292,37 +269,35 @@ TEST_F(Bounds, ChildBoundsAreInTheParentsClientCoordinates)
     const RECT bounds = GetBounds(child);
     EXPECT_EQ(bounds.left, 12);
     EXPECT_EQ(bounds.top, 34);
-    FreeObject(form);
 }
 
-using Properties = ToolkitTest;
+using Properties = FormTest;
 
 TEST_F(Properties, CaptionsOfAnyLengthReachTheWindow)
 {
     const std::string huge(100000, 'z');
-    Control* form = NewForm(huge.c_str());
-    ASSERT_NE(GetWindowHandle(form), nullptr);
-    EXPECT_EQ(std::strlen(form->Caption.Get()), 100000u);
+    Control* titled = NewForm(huge.c_str());
+    ASSERT_NE(GetWindowHandle(titled), nullptr);
+    EXPECT_EQ(std::strlen(titled->Caption.Get()), 100000u);
     // The platform's limit for a window text; the control keeps the whole text.
-    EXPECT_EQ(GetWindowTextLengthA(form->Handle), 32766);
-    SetCaption(form, std::string(40000, 'y').c_str());
-    EXPECT_EQ(GetWindowTextLengthA(form->Handle), 32766);
-    SetCaption(form, nullptr);
-    EXPECT_EQ(form->Caption.Get(), nullptr);
-    EXPECT_EQ(GetWindowTextLengthA(form->Handle), 0);
-    SetCaption(form, "\xCA\xEE\xED\xF4\xE8\xE3");
+    EXPECT_EQ(GetWindowTextLengthA(titled->Handle), 32766);
+    SetCaption(titled, std::string(40000, 'y').c_str());
+    EXPECT_EQ(GetWindowTextLengthA(titled->Handle), 32766);
+    SetCaption(titled, nullptr);
+    EXPECT_EQ(titled->Caption.Get(), nullptr);
+    EXPECT_EQ(GetWindowTextLengthA(titled->Handle), 0);
+    SetCaption(titled, "\xCA\xEE\xED\xF4\xE8\xE3");
     char text[16] = {};
-    GetWindowTextA(form->Handle, text, sizeof(text));
+    GetWindowTextA(titled->Handle, text, sizeof(text));
     EXPECT_STREQ(text, "\xCA\xEE\xED\xF4\xE8\xE3");
     // The control's own text handed back: copied before the old copy goes.
-    SetCaption(form, form->Caption.Get());
-    EXPECT_STREQ(form->Caption.Get(), "\xCA\xEE\xED\xF4\xE8\xE3");
-    FreeObject(form);
+    SetCaption(titled, titled->Caption.Get());
+    EXPECT_STREQ(titled->Caption.Get(), "\xCA\xEE\xED\xF4\xE8\xE3");
+    FreeObject(titled);
 }
 
 TEST_F(Properties, StyleAndVisibilityReachTheWindow)
 {
-    Control* form = NewForm();
     SetWindowStyle(form, form->Style & ~(WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
     ASSERT_NE(GetWindowHandle(form), nullptr);
     EXPECT_EQ(GetWindowLongA(form->Handle, GWL_STYLE) & WS_MAXIMIZEBOX, 0);
@@ -331,12 +306,10 @@ TEST_F(Properties, StyleAndVisibilityReachTheWindow)
     ShowWindow(form->Handle, SW_HIDE);
     EXPECT_FALSE(IsVisible(form)); // a form asks its window
     EXPECT_TRUE(IsEnabled(form));
-    FreeObject(form);
 }
 
 TEST_F(Properties, MissingIconResourceSendsNothingAndMainIconIsTheFallback)
 {
-    Control* form = NewForm();
     MainControl = form;
     SetIconFromResource(form, Module(), "APP");
     EXPECT_EQ(form->Icon.Get(), nullptr);
@@ -356,6 +329,7 @@ TEST_F(Properties, MissingIconResourceSendsNothingAndMainIconIsTheFallback)
     EXPECT_EQ(LiveObjects(ObjectKind::Icon), icons);
     MainControl = nullptr;
     FreeObject(form);
+    form = nullptr;
     ICONINFO info{};
     ASSERT_NE(GetIconInfo(mainIcon, &info), 0) << "the shared icon is still there";
     DeleteObject(info.hbmColor);
@@ -366,7 +340,6 @@ TEST_F(Properties, MissingIconResourceSendsNothingAndMainIconIsTheFallback)
 // that a later GetIcon makes belongs to the control and goes with it.
 TEST_F(Properties, AfterAMissingIconResourceTheCopyOfTheMainIconIsStillDestroyed)
 {
-    Control* form = NewForm();
     MainControl = form;
     ASSERT_NE(GetIcon(form), nullptr);
     const std::int32_t icons = LiveObjects(ObjectKind::Icon);
@@ -376,8 +349,6 @@ TEST_F(Properties, AfterAMissingIconResourceTheCopyOfTheMainIconIsStillDestroyed
     EXPECT_EQ(LiveObjects(ObjectKind::Icon), icons + 1);
     FreeObject(other);
     EXPECT_EQ(LiveObjects(ObjectKind::Icon), icons);
-    MainControl = nullptr;
-    FreeObject(form);
 }
 
 HWND formWindow = nullptr;
@@ -392,7 +363,6 @@ void NoteDestroy(void* text, ToolkitObject*)
 TEST_F(Properties, DestroyFreesOwnedObjectsThenChildrenLastFirstThenTheWindow)
 {
     destroyJournal.clear();
-    Control* form = NewForm();
     Control* first = NewChild(form);
     Control* second = NewChild(form);
     ASSERT_NE(GetWindowHandle(second), nullptr);
@@ -404,6 +374,7 @@ TEST_F(Properties, DestroyFreesOwnedObjectsThenChildrenLastFirstThenTheWindow)
     second->OnDestroy = {NoteDestroy, const_cast<char*>("2")};
     form->OnDestroy = {NoteDestroy, const_cast<char*>("F")};
     FreeObject(form);
+    form = nullptr;
     EXPECT_EQ(destroyJournal, "F+O+2+1+");
     EXPECT_FALSE(IsWindow(formWindow));
 }
