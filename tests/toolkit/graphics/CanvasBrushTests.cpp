@@ -1,4 +1,4 @@
-#include "tests/support/ToolkitFixture.h"
+#include "tests/toolkit/FormFixture.h"
 #include "toolkit/graphics/Canvas.h"
 #include "toolkit/window/ControlGraphics.h"
 #include "toolkit/graphics/DrawingTool.h"
@@ -8,14 +8,13 @@ using namespace toolkit;
 
 namespace {
 
-using Brushes = ToolkitTest;
+using Brushes = FormTest;
 
 TEST_F(Brushes, ControlsOfOneColourShareTheOutermostBrush)
 {
     EXPECT_EQ(ResolveColor(ColorButtonFace), GetSysColor(COLOR_BTNFACE));
     EXPECT_EQ(ResolveColor(0x00123456), 0x00123456u);
 
-    Control* form = NewForm();
     Control* panel = NewChild(form);
     Control* inner = NewChild(panel);
     HBRUSH shared = GetControlBrush(inner);
@@ -37,14 +36,14 @@ TEST_F(Brushes, ControlsOfOneColourShareTheOutermostBrush)
     SetBackgroundColor(inner, RGB(9, 8, 7));
     EXPECT_EQ(LiveObjects(ObjectKind::Brush), brushes - 1) << "a colour change drops the brush";
     FreeObject(form);
+    form = nullptr;
     EXPECT_EQ(GetObjectType(shared), 0u);
 }
 
-using Canvases = ToolkitTest;
+using Canvases = FormTest;
 
 TEST_F(Canvases, TextExtentMakesTheWindowAndGivesItsDCBack)
 {
-    Control* form = NewForm();
     Control* label = NewChild(form);
     SetToolField(GetControlFont(label), FontHeight, 17);
     SetFontName(label->Font, "Arial");
@@ -76,14 +75,12 @@ TEST_F(Canvases, TextExtentMakesTheWindowAndGivesItsDCBack)
     SetToolField(label->Font, FontHeight, 40); // a font change drops the canvas
     EXPECT_EQ(label->Canvas, nullptr);
     EXPECT_GT(TextExtent(GetControlCanvas(label), "W").cy, one.cy);
-    FreeObject(form);
 }
 
 // Asked for its DC before the window exists, a control's canvas has the
 // window made, which gives the label a fresh canvas and frees this one.
 TEST_F(Canvases, ACanvasFreedWhileItsWindowIsMadeTakesNoDC)
 {
-    Control* form = NewForm();
     Control* label = NewChild(form);
     SetToolField(GetControlFont(label), FontHeight, 17);
     const std::int32_t dcs = LiveObjects(ObjectKind::DeviceContext);
@@ -96,6 +93,7 @@ TEST_F(Canvases, ACanvasFreedWhileItsWindowIsMadeTakesNoDC)
     EXPECT_TRUE(freed);
     EXPECT_EQ(LiveObjects(ObjectKind::DeviceContext), dcs) << "a DC went to a freed canvas";
     FreeObject(form);
+    form = nullptr;
     EXPECT_EQ(LiveObjects(ObjectKind::DeviceContext), dcs);
 }
 
@@ -113,7 +111,6 @@ TEST_F(Canvases, WithoutAWindowTheScreenMeasures)
 
 TEST_F(Canvases, ADCHandedInIsLeftToItsOwner)
 {
-    Control* form = NewForm();
     Control* label = NewChild(form);
     ASSERT_NE(GetWindowHandle(label), nullptr);
     HDC paint = GetDC(label->Handle);
@@ -126,7 +123,6 @@ TEST_F(Canvases, ADCHandedInIsLeftToItsOwner)
     SetCanvasHandle(canvas, nullptr);
     EXPECT_NE(GetObjectType(paint), 0u);
     EXPECT_EQ(ReleaseDC(label->Handle, paint), 1);
-    FreeObject(form);
 }
 
 } // namespace

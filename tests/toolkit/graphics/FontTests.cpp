@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/ToolkitFixture.h"
+#include "tests/toolkit/FormFixture.h"
 #include "toolkit/window/ControlGraphics.h"
 #include "toolkit/graphics/DrawingTool.h"
 
@@ -30,11 +30,10 @@ bool IsLiveFont(HGDIOBJ object)
     return object != nullptr && GetObjectType(object) == OBJ_FONT;
 }
 
-using Fonts = ToolkitTest;
+using Fonts = FormTest;
 
 TEST_F(Fonts, ChangesNotifyOnceWithoutAHandleAndTwiceWithOne)
 {
-    Control* form = NewForm();
     Control* label = NewChild(form);
     DrawingTool* font = GetControlFont(label);
     EXPECT_EQ(font->Data.Color, label->TextColor);
@@ -62,7 +61,6 @@ TEST_F(Fonts, ChangesNotifyOnceWithoutAHandleAndTwiceWithOne)
     EXPECT_EQ(GetToolField(font, FontHeight), 17);
     EXPECT_EQ(GetToolField(font, FontWeight), 0);
     EXPECT_EQ(font->Data.Font.lfCharSet, RUSSIAN_CHARSET);
-    FreeObject(form);
 }
 
 TEST_F(Fonts, FaceNamesKeep31CharactersAndFieldsOutsideTheBlockAreIgnored)
@@ -105,7 +103,6 @@ TEST_F(Fonts, AssignToolCopiesDataOnlyAndHandlesItsEdgeCases)
 
 TEST_F(Fonts, AChildFontEqualToItsParentsBorrowsTheHandleAndNeverDeletesIt)
 {
-    Control* form = NewForm();
     DrawingTool* formFont = GetControlFont(form);
     SetToolField(formFont, FontHeight, 17);
     HGDIOBJ shared = GetToolHandle(formFont);
@@ -129,16 +126,16 @@ TEST_F(Fonts, AChildFontEqualToItsParentsBorrowsTheHandleAndNeverDeletesIt)
     EXPECT_TRUE(IsLiveFont(shared));
     EXPECT_FALSE(IsLiveFont(own));
     FreeObject(form);
+    form = nullptr;
     EXPECT_FALSE(IsLiveFont(shared));
 }
 
 // The parent's font changes while a window below it uses its handle: a child
 // (depth 1), or a grandchild that reaches it through its own parent (depth 2).
-class FontsBelow : public ToolkitTest, public ::testing::WithParamInterface<int> {};
+class FontsBelow : public FormTest, public ::testing::WithParamInterface<int> {};
 
 TEST_P(FontsBelow, NoWindowEverHoldsADeletedFont)
 {
-    Control* form = NewForm();
     SetToolField(GetControlFont(form), FontHeight, 15);
     std::vector<Control*> chain;
     for (Control* parent = form; static_cast<int>(chain.size()) < GetParam(); parent = chain.back())
@@ -162,7 +159,6 @@ TEST_P(FontsBelow, NoWindowEverHoldsADeletedFont)
     SetFontName(leaf->Font, "Arial");
     EXPECT_TRUE(IsLiveFont(WindowFont(leaf)));
 
-    FreeObject(form);
 }
 
 INSTANTIATE_TEST_SUITE_P(Depth, FontsBelow, ::testing::Values(1, 2));
