@@ -36,18 +36,11 @@ int ThreadWindows()
     return count;
 }
 
-std::int32_t Live(ObjectKind kind)
-{
-    return LiveObjects(kind);
-}
-
 // One form as the configurator builds it: fonts on every control, windows
 // made, text measured, colour requests answered, then everything freed.
-void BuildAndFreeOneForm(bool asMain)
+void BuildAndFreeOneForm()
 {
     Control* form = CreateForm(nullptr, "Leak");
-    if (asMain)
-        MainControl = form;
     SetToolField(GetControlFont(form), FontHeight, 17);
     for (int i = 0; i < 3; ++i) {
         Control* child = CreateChildControl(form, i == 2 ? "BUTTON" : "STATIC",
@@ -86,18 +79,18 @@ TEST_F(Leaks, FormsWithChildrenAndFontsLeaveNothingBehind)
     const int windowsBefore = ThreadWindows();
     std::int32_t before[static_cast<int>(ObjectKind::Count)];
     for (int k = 0; k < static_cast<int>(ObjectKind::Count); ++k)
-        before[k] = Live(static_cast<ObjectKind>(k));
+        before[k] = LiveObjects(static_cast<ObjectKind>(k));
     made.clear();
     SetObjectTrace(Follow);
 
     for (int i = 0; i < Forms; ++i) {
         MainControl = main;
-        BuildAndFreeOneForm(false);
+        BuildAndFreeOneForm();
     }
     SetObjectTrace(nullptr);
 
     for (int k = 0; k < static_cast<int>(ObjectKind::Count); ++k)
-        EXPECT_EQ(Live(static_cast<ObjectKind>(k)), before[k]) << "object kind " << k;
+        EXPECT_EQ(LiveObjects(static_cast<ObjectKind>(k)), before[k]) << "object kind " << k;
     EXPECT_EQ(ThreadWindows(), windowsBefore);
 
     // Ask the platform itself about every object that was made.
@@ -134,17 +127,18 @@ TEST_F(Leaks, FormsWithChildrenAndFontsLeaveNothingBehind)
 // Whatever its holder forgets to let go goes at the holder's end.
 TEST_F(Leaks, OwnersLetGoAtTheirEnd)
 {
-    const std::int32_t fonts = Live(ObjectKind::Font), dcs = Live(ObjectKind::DeviceContext);
+    const std::int32_t fonts = LiveObjects(ObjectKind::Font);
+    const std::int32_t dcs = LiveObjects(ObjectKind::DeviceContext);
     {
         GdiObject<HFONT> font;
         font.Take(MakeFont(LOGFONTA{}));
         DeviceContext dc;
         dc.Take(MakeMemoryDC(), DeviceContext::Source::Memory, nullptr);
-        EXPECT_EQ(Live(ObjectKind::Font), fonts + 1);
-        EXPECT_EQ(Live(ObjectKind::DeviceContext), dcs + 1);
+        EXPECT_EQ(LiveObjects(ObjectKind::Font), fonts + 1);
+        EXPECT_EQ(LiveObjects(ObjectKind::DeviceContext), dcs + 1);
     }
-    EXPECT_EQ(Live(ObjectKind::Font), fonts);
-    EXPECT_EQ(Live(ObjectKind::DeviceContext), dcs);
+    EXPECT_EQ(LiveObjects(ObjectKind::Font), fonts);
+    EXPECT_EQ(LiveObjects(ObjectKind::DeviceContext), dcs);
 }
 
 } // namespace
