@@ -2,7 +2,8 @@
 #include <cstring>
 #include <string>
 
-#include "tests/support/ToolkitFixture.h"
+#include "tests/support/Eventually.h"
+#include "tests/toolkit/FormFixture.h"
 #include "toolkit/controls/ComboBoxControl.h"
 #include "toolkit/window/Hooks.h"
 #include "toolkit/controls/Button.h"
@@ -46,22 +47,10 @@ std::string Item(Control* combo, int index)
     return text;
 }
 
-int changes = 0;
-void CountChange(void*, Control*) { ++changes; }
+void Count(void* count, Control*) { ++*static_cast<int*>(count); }
 
-class Controls : public ToolkitTest {
+class Controls : public FormTest {
 protected:
-    void SetUp() override
-    {
-        ToolkitTest::SetUp();
-        changes = 0;
-        form = NewForm();
-    }
-    void TearDown() override
-    {
-        FreeObject(form);
-        ToolkitTest::TearDown();
-    }
     Control* NewList(std::initializer_list<const char*> items)
     {
         Control* combo = CreateComboBox(form, ComboDropDownList | ComboNoIntegralHeight);
@@ -70,7 +59,8 @@ protected:
             SetItemText(combo, index++, item);
         return combo;
     }
-    Control* form = nullptr;
+
+    int changes = 0;
 };
 
 TEST_F(Controls, LabelHasItsStyleAndIsSizedOnePixelBeyondItsText)
@@ -105,7 +95,6 @@ TEST_F(Controls, LabelHasItsStyleAndIsSizedOnePixelBeyondItsText)
     EXPECT_EQ(GetHeight(label), 1);
 }
 
-
 // Measuring makes the window, and making it gives the label its font and a
 // new canvas: the canvas being measured on goes only once the measure is done.
 TEST_F(Controls, SizingBeforeTheWindowExistsMeasuresOnALiveCanvas)
@@ -132,6 +121,7 @@ TEST_F(Controls, SizingBeforeTheWindowExistsMeasuresOnALiveCanvas)
     EXPECT_TRUE(labelHadANewCanvas) << "freed while it was being measured on";
     EXPECT_GT(GetWidth(label), 1);
 }
+
 TEST_F(Controls, ComboBoxStyleFollowsTheOptionBits)
 {
     EXPECT_EQ(ComboBoxStyle(ComboDropDownList | ComboNoIntegralHeight), 0x50210643u);
@@ -178,14 +168,12 @@ TEST_F(Controls, SetItemTextAppendsReplacesAndAddsNothingBeyondTheCount)
 TEST_F(Controls, SettingTheIndexFromCodeSelectsAndFiresNothing)
 {
     Control* combo = NewList({"2", "4"});
-    combo->OnChange = {CountChange, nullptr};
+    combo->OnChange = {Count, &changes};
     EXPECT_EQ(GetCurrentIndex(combo), -1);
     EXPECT_STREQ(GetControlText(combo).Text(), "");
 
     SetCurrentIndex(combo, 1);
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
-        DispatchMessageA(&message);
+    DispatchQueued();
     EXPECT_EQ(GetCurrentIndex(combo), 1);
     EXPECT_STREQ(GetControlText(combo).Text(), "4");
     EXPECT_EQ(changes, 0);
@@ -249,9 +237,9 @@ TEST_F(Controls, DropDownNotificationKeepsTheIndexAndSizesTheList)
     SetCurrentIndex(combo, 2);
     auto* state = static_cast<ComboBoxControl*>(combo);
     int dropDowns = 0;
-    state->OnDropDown = {[](void* count, Control*) { ++*static_cast<int*>(count); }, &dropDowns};
+    state->OnDropDown = {Count, &dropDowns};
     int closeUps = 0;
-    state->OnCloseUp = {[](void* count, Control*) { ++*static_cast<int*>(count); }, &closeUps};
+    state->OnCloseUp = {Count, &closeUps};
 
     SendMessageA(form->Handle, WM_COMMAND, MAKEWPARAM(combo->ControlId, CBN_DROPDOWN),
                  reinterpret_cast<LPARAM>(combo->Handle));
@@ -267,7 +255,7 @@ TEST_F(Controls, DropDownNotificationKeepsTheIndexAndSizesTheList)
 TEST_F(Controls, SelectionChangeFiresOnlyWhenTheDeferredCodeArrives)
 {
     Control* combo = NewList({"a", "b"});
-    combo->OnChange = {CountChange, nullptr};
+    combo->OnChange = {Count, &changes};
     SetCurrentIndex(combo, 1);
     SendMessageA(form->Handle, WM_COMMAND, MAKEWPARAM(combo->ControlId, CBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(combo->Handle));
@@ -281,11 +269,9 @@ TEST_F(Controls, SelectionChangeFiresOnlyWhenTheDeferredCodeArrives)
 
     // OnSelChange, when set, takes the place of OnChange.
     int selChanges = 0;
-    combo->OnSelChange = {[](void* count, Control*) { ++*static_cast<int*>(count); },
-                          &selChanges};
+    combo->OnSelChange = {Count, &selChanges};
     PostMessageA(combo->Handle, ReflectedCommand, MAKEWPARAM(0, DeferredSelChangeCode), 0);
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
-        DispatchMessageA(&message);
+    DispatchQueued();
     EXPECT_EQ(selChanges, 1);
     EXPECT_EQ(changes, 1);
 }
@@ -452,17 +438,11 @@ TEST_F(Controls, AnOwnerDrawingThatChangesTheFontDrawsOnALiveCanvas)
     DeleteDC(dc);
 }
 
-} // namespace
-
-namespace {
-
-int clicks = 0;
-
 TEST_F(Controls, ALabelReportsItsClicks)
 {
-    clicks = 0;
+    int clicks = 0;
     Control* label = CreateLabel(form, "Port");
-    label->OnClick = {[](void*, Control*) { ++clicks; }, nullptr};
+    label->OnClick = {Count, &clicks};
     SendMessageA(GetWindowHandle(form), WM_COMMAND, MAKEWPARAM(label->ControlId, STN_CLICKED),
                  reinterpret_cast<LPARAM>(GetWindowHandle(label)));
     EXPECT_EQ(clicks, 1);
@@ -475,7 +455,7 @@ TEST_F(Controls, ALabelReportsItsClicks)
 TEST_F(Controls, ACheckStyleButtonTogglesOnEachPress)
 {
     Button* button = CreateButton(form, "Check", ButtonCheckStyle, GlyphLeft, nullptr, 0);
-    button->OnChange = {CountChange, nullptr};
+    button->OnChange = {Count, &changes};
     Perform(button, WM_KEYDOWN, VK_SPACE, 0);
     EXPECT_TRUE(button->Checked);
     Perform(button, WM_KEYDOWN, 'A', 0);
@@ -486,7 +466,7 @@ TEST_F(Controls, ACheckStyleButtonTogglesOnEachPress)
 
     // A plain button keeps no check state.
     Button* plain = CreateButton(form, "Plain", 0, GlyphLeft, nullptr, 0);
-    plain->OnChange = {CountChange, nullptr};
+    plain->OnChange = {Count, &changes};
     Perform(plain, WM_KEYDOWN, VK_SPACE, 0);
     EXPECT_FALSE(plain->Checked);
     EXPECT_EQ(changes, 2);
