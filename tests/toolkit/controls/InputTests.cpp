@@ -112,11 +112,23 @@ protected:
         GetClientRect(control->Handle, &client);
         return userinput::ScreenPoint(control->Handle, client.right / 2, client.bottom / 2);
     }
-    // Keys go to the window under the pointer: point at the form first.
-    void PressKey(const char* key)
+    // Waits until the condition holds, then dispatches what followed.
+    template <typename Condition>
+    static bool Settled(Condition condition)
     {
+        const bool met = PumpUntil(condition);
+        userinput::Drain();
+        return met;
+    }
+    // The key typed into the focused combo box. Keys go to the window under
+    // the pointer: it points at the form first.
+    template <typename Condition>
+    bool TypeInCombo(const char* key, Condition condition)
+    {
+        SetFocused(combo, true);
         const POINT point = userinput::ScreenPoint(form->Handle, 300, 230);
         Xdotool("mousemove " + At(point) + " key " + key);
+        return Settled(condition);
     }
 
     Control* combo = nullptr;
@@ -138,10 +150,9 @@ TEST_F(Input, ChoosingAnItemWithTheMouseFiresOnChangeOnceWithTheNewText)
     // The list hangs below the selection field; the third item is chosen.
     const POINT third{list.left + 20, field.bottom + 1 + row * 2 + row / 2};
     Xdotool("mousemove " + At(third) + " click 1");
-    ASSERT_TRUE(PumpUntil([&] {
+    ASSERT_TRUE(Settled([&] {
         return seen.changes > 0 && Perform(combo, CB_GETDROPPEDSTATE, 0, 0) == 0;
     }));
-    userinput::Drain();
     EXPECT_EQ(seen.changes, 1);
     EXPECT_EQ(seen.textInHandler, "Com3");
     EXPECT_EQ(GetCurrentIndex(combo), 2);
@@ -150,10 +161,7 @@ TEST_F(Input, ChoosingAnItemWithTheMouseFiresOnChangeOnceWithTheNewText)
 
 TEST_F(Input, ChoosingAnItemWithTheKeyboardFiresOnChangeOnceWithTheNewText)
 {
-    SetFocused(combo, true);
-    PressKey("Down");
-    ASSERT_TRUE(PumpUntil([&] { return seen.changes > 0; }));
-    userinput::Drain();
+    ASSERT_TRUE(TypeInCombo("Down", [] { return seen.changes > 0; }));
     EXPECT_EQ(seen.changes, 1);
     EXPECT_EQ(seen.textInHandler, "Com2");
     EXPECT_EQ(GetCurrentIndex(combo), 1);
@@ -163,10 +171,7 @@ TEST_F(Input, EnterInAComboBoxClicksTheDefaultButtonOnce)
 {
     MakeNonFocusable(button);
     AssignKeyButton(button, VK_RETURN, true);
-    SetFocused(combo, true);
-    PressKey("Return");
-    ASSERT_TRUE(PumpUntil([&] { return seen.clicks > 0; }));
-    userinput::Drain();
+    ASSERT_TRUE(TypeInCombo("Return", [] { return seen.clicks > 0; }));
     EXPECT_EQ(seen.clicks, 1);
     EXPECT_EQ(seen.buttonKeys, "down up ");
     EXPECT_EQ(GetFocus(), button->Handle);
@@ -177,10 +182,7 @@ TEST_F(Input, EnterInAComboBoxClicksTheDefaultButtonOnce)
 TEST_F(Input, EscapeWithoutACancelButtonDoesNothing)
 {
     AssignKeyButton(button, VK_RETURN, true);
-    SetFocused(combo, true);
-    PressKey("Escape");
-    ASSERT_TRUE(PumpUntil([&] { return seen.comboEscapes > 0; }));
-    userinput::Drain();
+    ASSERT_TRUE(TypeInCombo("Escape", [] { return seen.comboEscapes > 0; }));
     EXPECT_EQ(seen.clicks, 0);
     EXPECT_EQ(seen.buttonKeys, "");
     EXPECT_EQ(GetFocus(), combo->Handle);
@@ -193,8 +195,7 @@ TEST_F(Input, ANonFocusableButtonTakesNoFocusWhenClicked)
     button->OnDrawButton = {NoteDrawState, nullptr};
     SetFocused(combo, true);
     Xdotool("mousemove " + At(Centre(button)) + " click 1");
-    ASSERT_TRUE(PumpUntil([&] { return seen.clicks > 0; }));
-    userinput::Drain();
+    ASSERT_TRUE(Settled([&] { return seen.clicks > 0; }));
     EXPECT_EQ(seen.clicks, 1);
     EXPECT_EQ(Perform(button, BM_GETSTATE, 0, 0) & BST_FOCUS, 0);
     EXPECT_FALSE(seen.focusFrameDrawn);
@@ -205,8 +206,7 @@ TEST_F(Input, ANonFocusableButtonTakesNoFocusWhenClicked)
 TEST_F(Input, ADoubleClickIsTwoPresses)
 {
     Xdotool("mousemove " + At(Centre(button)) + " click --repeat 2 --delay 80 1");
-    ASSERT_TRUE(PumpUntil([&] { return seen.clicks >= 2; }));
-    userinput::Drain();
+    ASSERT_TRUE(Settled([&] { return seen.clicks >= 2; }));
     EXPECT_EQ(seen.clicks, 2);
 }
 
@@ -219,16 +219,14 @@ TEST_F(Input, EnteringAndLeavingFireOnceEach)
     button->OnMouseLeave = {[](void*, Control*) { ++seen.leaves; }, nullptr};
     const POINT centre = Centre(button);
     Xdotool("mousemove " + At(centre) + " mousemove_relative 5 2 mousemove_relative 5 2");
-    ASSERT_TRUE(PumpUntil([&] {
+    ASSERT_TRUE(Settled([&] {
         POINT now{};
         GetCursorPos(&now);
         return seen.enters > 0 && now.x == centre.x + 10;
     }));
-    userinput::Drain();
     EXPECT_TRUE(button->MouseInside);
     Park();
-    ASSERT_TRUE(PumpUntil([&] { return seen.leaves > 0; }));
-    userinput::Drain();
+    ASSERT_TRUE(Settled([&] { return seen.leaves > 0; }));
     EXPECT_EQ(seen.enters, 1);
     EXPECT_EQ(seen.leaves, 1);
     EXPECT_FALSE(button->MouseInside);
@@ -240,11 +238,11 @@ TEST_F(Input, AHeldRepeatingButtonClicksUntilItIsReleased)
     button->RepeatInterval = 30;
     AttachHook(button, NoteTimerAfterRelease);
     Xdotool("mousemove " + At(Centre(button)) + " mousedown 1");
-    ASSERT_TRUE(PumpUntil([&] { return seen.clicks >= 3; })) << "the button saw: " << seen.heldButton;
+    ASSERT_TRUE(PumpUntil([&] { return seen.clicks >= 3; }))
+        << "the button saw: " << seen.heldButton;
     EXPECT_NE(Perform(button, BM_GETSTATE, 0, 0) & BST_PUSHED, 0);
     Xdotool("mouseup 1");
-    ASSERT_TRUE(PumpUntil([&] { return seen.timerAfterRelease; }));
-    userinput::Drain();
+    ASSERT_TRUE(Settled([&] { return seen.timerAfterRelease; }));
     const int clicks = seen.clicks;
     // The timer is gone: there is nothing left to kill.
     EXPECT_FALSE(KillTimer(button->Handle, 1));
