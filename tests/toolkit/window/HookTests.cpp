@@ -3,7 +3,8 @@
 #include <utility>
 #include <vector>
 
-#include "tests/support/ToolkitFixture.h"
+#include "tests/support/Eventually.h"
+#include "tests/toolkit/FormFixture.h"
 #include "toolkit/window/CommonControls.h"
 #include "toolkit/window/FormHooks.h"
 #include "toolkit/window/Hooks.h"
@@ -17,25 +18,17 @@ using namespace toolkit;
 
 namespace {
 
-class Hooks : public ToolkitTest {
+class Hooks : public FormTest {
 protected:
     void SetUp() override
     {
-        ToolkitTest::SetUp();
-        form = NewForm();
+        FormTest::SetUp();
         SetBounds(form, {100, 100, 400, 300});
         combo = CreateComboBox(form, ComboDropDownList | ComboNoIntegralHeight);
         button = CreateButton(form, "Go", 0, GlyphLeft, nullptr, 0);
         SetControlPosition(button, 10, 60);
         form->CreateNativeWindow();
     }
-    void TearDown() override
-    {
-        MainControl = nullptr;
-        FreeObject(form);
-        ToolkitTest::TearDown();
-    }
-    Control* form = nullptr;
     Control* combo = nullptr;
     Button* button = nullptr;
     // Counted by a hook that stays on the form until TearDown frees it: it
@@ -196,11 +189,7 @@ TEST_F(Hooks, EnterTypedInTheFocusedComboBoxClicksTheEnterButtonOnce)
 
     const auto typeEnter = [](UINT message, LPARAM flags) {
         PostMessageA(GetFocus(), message, VK_RETURN, flags | 0x001C0001); // scan code 0x1C, once
-        MSG queued;
-        while (PeekMessageA(&queued, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&queued);
-            DispatchMessageA(&queued);
-        }
+        DispatchQueued();
     };
     typeEnter(WM_KEYDOWN, 0);
     typeEnter(WM_KEYUP, static_cast<LPARAM>(0xC0000000u)); // was down, is going up
