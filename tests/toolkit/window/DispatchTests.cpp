@@ -1,7 +1,7 @@
 #include <cstring>
 #include <string>
 
-#include "tests/support/ToolkitFixture.h"
+#include "tests/toolkit/FormFixture.h"
 #include "toolkit/window/Dispatch.h"
 #include "toolkit/window/Hooks.h"
 #include "toolkit/window/ControlGraphics.h"
@@ -43,23 +43,16 @@ bool NoteSecondHook(Control*, MessageRecord& record, LRESULT&)
     return false;
 }
 
-class Dispatch : public ToolkitTest {
+class Dispatch : public FormTest {
 protected:
     void SetUp() override
     {
-        ToolkitTest::SetUp();
+        FormTest::SetUp();
         journal.clear();
-        form = NewForm();
         child = NewChild(form);
         ASSERT_NE(GetWindowHandle(child), nullptr);
     }
-    void TearDown() override
-    {
-        FreeObject(form);
-        ToolkitTest::TearDown();
-    }
 
-    Control* form = nullptr;
     Control* child = nullptr;
 };
 
