@@ -16,7 +16,14 @@ protected:
         ToolkitTest::SetUp();
         if (!userinput::Available())
             GTEST_SKIP() << "xdotool is not installed";
+        Build();
+        ASSERT_NO_FATAL_FAILURE(Run());
+        Shown();
     }
+    // Makes the form and its controls, before the form is shown.
+    virtual void Build() = 0;
+    // What the tests need once the form is on the screen.
+    virtual void Shown() {}
     void TearDown() override
     {
         if (form != nullptr) {
