@@ -56,7 +56,8 @@ TEST_F(ClassDerivation, ButtonClassIsRegisteredOnceWithThePlatformButtonData)
     EXPECT_EQ(derived.style, native.style & 0xFFFFBF1Fu);
     EXPECT_EQ(derived.hCursor, native.hCursor);
     EXPECT_EQ(first->NativeClassProc, native.lpfnWndProc);
-    EXPECT_EQ(GetClassLongPtrA(first->Handle, GCW_ATOM), GetClassLongPtrA(second->Handle, GCW_ATOM));
+    EXPECT_EQ(GetClassLongPtrA(first->Handle, GCW_ATOM),
+              GetClassLongPtrA(second->Handle, GCW_ATOM));
     for (Control* control : {form, first, second})
         EXPECT_EQ(GetPropA(control->Handle, "SELF_"), control);
 }
@@ -155,7 +156,7 @@ TEST_F(LazyWindows, ChildrenTakeTheirParentsLookAndADefaultBox)
     EXPECT_EQ(edged->Style & WS_BORDER, 0u);
     EXPECT_NE(edged->ExStyle & WS_EX_CLIENTEDGE, 0u);
     EXPECT_FALSE(edged->Visible);
-    Control* tab = CreateChildControl(form, "BUTTON", WS_CHILD | WS_TABSTOP, nullptr, false);
+    Control* tab = NewChild(form, "BUTTON", nullptr, WS_CHILD | WS_TABSTOP);
     EXPECT_TRUE(tab->TabStop);
     EXPECT_EQ(form->CurrentControl, tab);
     EXPECT_EQ(tab->TabOrder, 2);
@@ -318,7 +319,8 @@ TEST_F(Properties, MissingIconResourceSendsNothingAndMainIconIsTheFallback)
     ASSERT_NE(GetWindowHandle(form), nullptr);
     HICON mainIcon = LoadIconA(Module(), "MAINICON");
     ASSERT_NE(mainIcon, nullptr);
-    EXPECT_EQ(reinterpret_cast<HICON>(SendMessageA(form->Handle, WM_GETICON, ICON_BIG, 0)), mainIcon);
+    EXPECT_EQ(SendMessageA(form->Handle, WM_GETICON, ICON_BIG, 0),
+              reinterpret_cast<LRESULT>(mainIcon));
 
     const std::int32_t icons = LiveObjects(ObjectKind::Icon);
     Control* other = NewForm();

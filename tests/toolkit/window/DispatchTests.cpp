@@ -220,7 +220,7 @@ using Reflection = Dispatch;
 
 TEST_F(Reflection, ButtonClickFiresOnClickOnceAndNotUnderTheFocusGuard)
 {
-    Control* button = CreateChildControl(form, "BUTTON", WS_CHILD | WS_VISIBLE, &buttonKind, false);
+    Control* button = NewChild(form, "BUTTON", &buttonKind);
     ASSERT_NE(GetWindowHandle(button), nullptr);
     EventCounts counts;
     Wire(button, counts, false);
@@ -240,7 +240,7 @@ TEST_F(Reflection, ButtonClickFiresOnClickOnceAndNotUnderTheFocusGuard)
 
 TEST_F(Reflection, NotificationCodesBecomeTheirEvents)
 {
-    Control* list = CreateChildControl(form, "STATIC", WS_CHILD, &listKind, false);
+    Control* list = NewChild(form, "STATIC", &listKind, WS_CHILD);
     ASSERT_NE(GetWindowHandle(list), nullptr);
     EventCounts counts;
     Wire(list, counts, false);
@@ -289,10 +289,11 @@ TEST_F(Reflection, ColourRequestsAreAnsweredByTheChildWithTheSharedBrush)
 {
     child->TextColor = RGB(1, 2, 3);
     HDC dc = GetDC(child->Handle);
-    const LRESULT brush = SendMessageA(form->Handle, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                                       reinterpret_cast<LPARAM>(child->Handle));
-    EXPECT_EQ(brush, reinterpret_cast<LRESULT>(GetControlBrush(child)));
-    EXPECT_EQ(reinterpret_cast<HBRUSH>(brush), form->BackgroundBrush.Get()); // same colour: the form's
+    const auto brush = reinterpret_cast<HBRUSH>(SendMessageA(
+        form->Handle, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+        reinterpret_cast<LPARAM>(child->Handle)));
+    EXPECT_EQ(brush, GetControlBrush(child));
+    EXPECT_EQ(brush, form->BackgroundBrush.Get()); // same colour: the form's
     EXPECT_EQ(GetTextColor(dc), RGB(1, 2, 3));
     EXPECT_EQ(GetBkColor(dc), ResolveColor(child->Color));
 
@@ -324,13 +325,15 @@ TEST_F(Reflection, DrawItemGoesBackToTheItemsControl)
     item.CtlType = ODT_BUTTON;
     item.hwndItem = child->Handle;
     drawn = 0;
-    EXPECT_EQ(SendMessageA(form->Handle, WM_DRAWITEM, child->ControlId, reinterpret_cast<LPARAM>(&item)), 0);
+    EXPECT_EQ(SendMessageA(form->Handle, WM_DRAWITEM, child->ControlId,
+                           reinterpret_cast<LPARAM>(&item)),
+              0);
     EXPECT_EQ(drawn, 1);
 }
 
 TEST_F(Reflection, SetFocusMakesTheChildTheFormsCurrentControl)
 {
-    Control* button = CreateChildControl(form, "BUTTON", WS_CHILD | WS_VISIBLE, &buttonKind, false);
+    Control* button = NewChild(form, "BUTTON", &buttonKind);
     ASSERT_NE(GetWindowHandle(button), nullptr);
     form->CurrentControl = nullptr;
     SendMessageA(button->Handle, WM_SETFOCUS, 0, 0);
