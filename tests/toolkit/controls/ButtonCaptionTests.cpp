@@ -1,4 +1,4 @@
-#include "tests/support/ToolkitFixture.h"
+#include "tests/toolkit/FormFixture.h"
 #include "toolkit/controls/Button.h"
 #include "toolkit/graphics/Color.h"
 #include "toolkit/window/ControlGraphics.h"
@@ -11,9 +11,8 @@ namespace {
 // The item's DC belongs to whoever drew before the button and draws after it:
 // the caption changes its text colour, font, background mode and colour only
 // while it is drawn.
-TEST_F(ToolkitTest, DrawingTheCaptionLeavesTheItemDCAsItFoundIt)
+TEST_F(FormTest, DrawingTheCaptionLeavesTheItemDCAsItFoundIt)
 {
-    Control* form = NewForm();
     Button* button = CreateButton(form, "Go", 0, GlyphLeft, nullptr, 0);
     SetControlSize(button, 80, 24);
     SetFontName(GetControlFont(button), "Arial");
@@ -52,7 +51,6 @@ TEST_F(ToolkitTest, DrawingTheCaptionLeavesTheItemDCAsItFoundIt)
     SelectObject(dc, oldBitmap);
     DeleteObject(bitmap);
     DeleteDC(dc);
-    FreeObject(form);
 }
 
 } // namespace
