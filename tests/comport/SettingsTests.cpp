@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/MainWindowLine.h"
 #include "tests/support/PortFixture.h"
 
 using namespace comport;
@@ -19,46 +20,12 @@ TEST(ComPortDefaults, NewPortIsClosedWithEverySettingAtItsDefault)
     EXPECT_FALSE(port->ThreadCreated());
     EXPECT_EQ(port->Handle(), INVALID_HANDLE_VALUE);
     EXPECT_EQ(port->NotifyWindow, nullptr);
-    EXPECT_EQ(port->BaudRate(), BaudRate::B9600);
-    EXPECT_EQ(port->CustomBaudRate(), 9600u);
-    EXPECT_EQ(port->Port(), "COM1");
-    EXPECT_EQ(port->StopBits(), StopBits::One);
-    EXPECT_EQ(port->DataBits(), DataBits::Eight);
-    EXPECT_FALSE(port->DiscardNull());
-    EXPECT_EQ(port->EventChar(), 0);
-    EXPECT_EQ(port->Events.Word(), 0x03FF);
-    EXPECT_EQ(port->SyncMethod(), SyncMethod::Handlers);
     EXPECT_EQ(&port->Platform(), &Win32SerialApi());
-
-    ASSERT_NE(port->Buffer(), nullptr);
+    ASSERT_NO_FATAL_FAILURE(ExpectMainWindowSettings(*port));
     EXPECT_EQ(port->Buffer()->Owner, port);
-    EXPECT_EQ(port->Buffer()->InputSize(), 1024);
-    EXPECT_EQ(port->Buffer()->OutputSize(), 1024);
-
-    ASSERT_NE(port->Parity(), nullptr);
     EXPECT_EQ(port->Parity()->Owner, port);
-    EXPECT_EQ(port->Parity()->Mode(), ParityMode::None);
-    EXPECT_FALSE(port->Parity()->Check());
-    EXPECT_FALSE(port->Parity()->Replace());
-    EXPECT_EQ(port->Parity()->ReplaceChar(), 0);
-
-    ASSERT_NE(port->Timeouts(), nullptr);
     EXPECT_EQ(port->Timeouts()->Owner, port);
-    EXPECT_EQ(port->Timeouts()->ReadInterval(), -1);
-    EXPECT_EQ(port->Timeouts()->ReadTotalMultiplier(), 0);
-    EXPECT_EQ(port->Timeouts()->ReadTotalConstant(), 0);
-    EXPECT_EQ(port->Timeouts()->WriteTotalMultiplier(), 100);
-    EXPECT_EQ(port->Timeouts()->WriteTotalConstant(), 1000);
-
-    const FlowControl* flow = port->FlowControl();
-    ASSERT_NE(flow, nullptr);
-    EXPECT_EQ(flow->Owner, port);
-    EXPECT_FALSE(flow->OutCtsFlow() || flow->OutDsrFlow() || flow->OutX() || flow->InX() ||
-                 flow->DsrSensitivity() || flow->TxContinueOnXoff());
-    EXPECT_EQ(flow->DtrControl(), DtrControl::Disable);
-    EXPECT_EQ(flow->RtsControl(), RtsControl::Disable);
-    EXPECT_EQ(flow->XonChar(), 17);
-    EXPECT_EQ(flow->XoffChar(), 19);
+    EXPECT_EQ(port->FlowControl()->Owner, port);
     toolkit::FreeObject(port);
 }
 
