@@ -48,6 +48,15 @@ protected:
         app::ConfigureDisplay(*port, choices);
     }
 
+    // The commands one action writes, with the journal started afresh.
+    Strings WritesOf(std::string portText, std::intptr_t rows, std::intptr_t columns,
+                     std::intptr_t type)
+    {
+        journal = Journal();
+        Configure(std::move(portText), rows, columns, type);
+        return journal.Writes();
+    }
+
     // The fake line, and the journal its calls share with the choices.
     RecordingLine& line = platform;
     Journal& journal = platform.journal;
@@ -84,22 +93,17 @@ TEST_F(ConfigureAction, EveryItemOfEveryListSendsItsOwnByte)
     const int columns[] = {0x08, 0x10, 0x14, 0x18, 0x28};
     const int types[] = {0x01, 0x02, 0x05, 0x06, 0x07, 0x08, 0x09, 0x0A,
                          0x31, 0x33, 0x34, 0x35, 0x48, 0x4B, 0x73};
-    auto sent = [&](std::intptr_t r, std::intptr_t c, std::intptr_t t) {
-        journal = Journal();
-        Configure("Com3", r, c, t);
-        return journal.Writes();
-    };
     auto hex = [](int code, int value) {
         char text[16];
         std::snprintf(text, sizeof text, "FE %02X %02X", code, value);
         return std::string(text);
     };
     for (std::intptr_t i = 0; i < 2; ++i)
-        EXPECT_EQ(sent(i, 0, 0).at(0), hex(4, rows[i])) << "rows index " << i;
+        EXPECT_EQ(WritesOf("Com3", i, 0, 0).at(0), hex(4, rows[i])) << "rows index " << i;
     for (std::intptr_t i = 0; i < 5; ++i)
-        EXPECT_EQ(sent(0, i, 0).at(1), hex(3, columns[i])) << "columns index " << i;
+        EXPECT_EQ(WritesOf("Com3", 0, i, 0).at(1), hex(3, columns[i])) << "columns index " << i;
     for (std::intptr_t i = 0; i < 15; ++i)
-        EXPECT_EQ(sent(0, 0, i).at(2), hex(5, types[i])) << "type index " << i;
+        EXPECT_EQ(WritesOf("Com3", 0, 0, i).at(2), hex(5, types[i])) << "type index " << i;
 }
 
 TEST_F(ConfigureAction, ThePortIsClosedAfterEveryActionSoTheNextOneOpensAgain)
@@ -138,21 +142,11 @@ TEST_F(ConfigureAction, APortThatCannotBeOpenedEndsTheActionQuietlyAndClosed)
 // controller then gets no byte that was not chosen, and no "Complete!".
 TEST_F(ConfigureAction, AnIndexOutsideItsListSendsNoCommandForItAndNoConfirmation)
 {
-    Configure("Com1", -1, 1, 10);
-    EXPECT_EQ(journal.Writes(), (Strings{"FE 03 10", "FE 05 34"}));
+    EXPECT_EQ(WritesOf("Com1", -1, 1, 10), (Strings{"FE 03 10", "FE 05 34"}));
     EXPECT_FALSE(port->Connected());
-
-    journal = Journal();
-    Configure("Com1", 0, 5, 10);
-    EXPECT_EQ(journal.Writes(), (Strings{"FE 04 02", "FE 05 34"}));
-
-    journal = Journal();
-    Configure("Com1", 0, 1, 15);
-    EXPECT_EQ(journal.Writes(), (Strings{"FE 04 02", "FE 03 10"}));
-
-    journal = Journal();
-    Configure("Com1", 2, -1, INTPTR_MAX);
-    EXPECT_TRUE(journal.Writes().empty());
+    EXPECT_EQ(WritesOf("Com1", 0, 5, 10), (Strings{"FE 04 02", "FE 05 34"}));
+    EXPECT_EQ(WritesOf("Com1", 0, 1, 15), (Strings{"FE 04 02", "FE 03 10"}));
+    EXPECT_TRUE(WritesOf("Com1", 2, -1, INTPTR_MAX).empty());
     EXPECT_EQ(journal.Entries().back(), "close");
     EXPECT_FALSE(port->Connected());
 }

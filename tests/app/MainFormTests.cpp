@@ -244,39 +244,8 @@ TEST_F(MainFormTest, TheButtonNeverTakesTheFocusAndIsFlatWithAPressedShift)
 
 TEST_F(MainFormTest, ThePortStartsClosedOnCom1With9600EightDataBitsNoParityOneStopBit)
 {
-    const comport::ComPort* port = mainForm->ComPort;
-    EXPECT_FALSE(port->Connected());
-    EXPECT_EQ(port->Port(), "COM1");
-    EXPECT_EQ(port->BaudRate(), comport::BaudRate::B9600);
-    EXPECT_EQ(port->CustomBaudRate(), 9600u);
-    EXPECT_EQ(port->DataBits(), comport::DataBits::Eight);
-    EXPECT_EQ(port->StopBits(), comport::StopBits::One);
-    EXPECT_EQ(port->Parity()->Mode(), comport::ParityMode::None);
-    EXPECT_EQ(port->Events.Word(), 0x3FF);
-    EXPECT_EQ(port->FlowControl()->DtrControl(), comport::DtrControl::Disable);
-    EXPECT_EQ(port->FlowControl()->RtsControl(), comport::RtsControl::Disable);
-    EXPECT_FALSE(port->FlowControl()->OutX());
-    EXPECT_EQ(port->Timeouts()->ReadInterval(), -1);
-    EXPECT_EQ(port->Timeouts()->WriteTotalConstant(), 1000);
-    EXPECT_EQ(port->Timeouts()->WriteTotalMultiplier(), 100);
-    EXPECT_EQ(port->Buffer()->InputSize(), 1024);
-    EXPECT_EQ(port->Buffer()->OutputSize(), 1024);
-    // The rest of the line as the builder leaves it.
-    EXPECT_FALSE(port->DiscardNull());
-    EXPECT_EQ(port->EventChar(), 0);
-    EXPECT_EQ(port->SyncMethod(), comport::SyncMethod::Handlers);
-    EXPECT_FALSE(port->Parity()->Check());
-    EXPECT_FALSE(port->Parity()->Replace());
-    EXPECT_EQ(port->Parity()->ReplaceChar(), 0);
-    EXPECT_FALSE(port->FlowControl()->DsrSensitivity());
-    EXPECT_FALSE(port->FlowControl()->OutCtsFlow());
-    EXPECT_FALSE(port->FlowControl()->OutDsrFlow());
-    EXPECT_FALSE(port->FlowControl()->TxContinueOnXoff());
-    EXPECT_EQ(port->FlowControl()->XoffChar(), 19);
-    EXPECT_EQ(port->FlowControl()->XonChar(), 17);
-    EXPECT_FALSE(port->FlowControl()->InX());
-    EXPECT_EQ(port->Timeouts()->ReadTotalConstant(), 0);
-    EXPECT_EQ(port->Timeouts()->ReadTotalMultiplier(), 0);
+    EXPECT_FALSE(mainForm->ComPort->Connected());
+    ASSERT_NO_FATAL_FAILURE(ExpectMainWindowSettings(*mainForm->ComPort));
 }
 
 // The handlers as the toolkit calls them, with the port on a recorded line.

@@ -37,16 +37,18 @@ double Now()
     return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
 }
 
+// A span of time as the platform gives it, in 100-nanosecond units.
+double Milliseconds(FILETIME span)
+{
+    const ULARGE_INTEGER ticks{{span.dwLowDateTime, span.dwHighDateTime}};
+    return static_cast<double>(ticks.QuadPart) / 10000.0;
+}
+
 double ProcessCpuMilliseconds()
 {
     FILETIME created, exited, kernel, user;
     ::GetProcessTimes(::GetCurrentProcess(), &created, &exited, &kernel, &user);
-    auto ms = [](FILETIME t) {
-        return static_cast<double>((static_cast<unsigned long long>(t.dwHighDateTime) << 32) |
-                                   t.dwLowDateTime) /
-               10000.0;
-    };
-    return ms(kernel) + ms(user);
+    return Milliseconds(kernel) + Milliseconds(user);
 }
 
 struct Spread {
@@ -127,11 +129,8 @@ int main(int argc, char** argv)
         ::Sleep(1000);
         FILETIME created, exited, kernel, user;
         ::GetThreadTimes(thread, &created, &exited, &kernel, &user);
-        const double cpu =
-            (static_cast<double>(kernel.dwLowDateTime) + static_cast<double>(user.dwLowDateTime)) /
-            10000.0;
         std::printf("Event thread on missing %s, open for 1 s: CPU %.2f ms (aim: near zero)\n",
-                    missingName.c_str(), cpu);
+                    missingName.c_str(), Milliseconds(kernel) + Milliseconds(user));
         port->Close();
         toolkit::FreeObject(port);
     }

@@ -113,25 +113,20 @@ TEST_F(DeviceControl, CustomRatePassesUnchanged)
 
 TEST_F(DeviceControl, ErrorReplacementNeedsParityChecking)
 {
+    auto expectChecking = [this](DWORD check, DWORD replace, char replacement) {
+        const DCB dcb = BuildDeviceControl(*port);
+        EXPECT_EQ(dcb.fParity, check);
+        EXPECT_EQ(dcb.fErrorChar, replace);
+        EXPECT_EQ(dcb.ErrorChar, replacement);
+    };
     Parity* parity = port->Parity();
     parity->SetReplace(true);
     parity->SetReplaceChar('?');
-    DCB dcb = BuildDeviceControl(*port);
-    EXPECT_EQ(dcb.fParity, 0u);
-    EXPECT_EQ(dcb.fErrorChar, 0u);
-    EXPECT_EQ(dcb.ErrorChar, 0);
-
+    expectChecking(0, 0, 0);
     parity->SetCheck(true);
-    dcb = BuildDeviceControl(*port);
-    EXPECT_EQ(dcb.fParity, 1u);
-    EXPECT_EQ(dcb.fErrorChar, 1u);
-    EXPECT_EQ(dcb.ErrorChar, '?');
-
+    expectChecking(1, 1, '?');
     parity->SetReplace(false);
-    dcb = BuildDeviceControl(*port);
-    EXPECT_EQ(dcb.fParity, 1u);
-    EXPECT_EQ(dcb.fErrorChar, 0u);
-    EXPECT_EQ(dcb.ErrorChar, 0);
+    expectChecking(1, 0, 0);
 }
 
 TEST_F(DeviceControl, EachFlagLandsInItsOwnBitField)

@@ -31,11 +31,6 @@ struct Journal {
         std::lock_guard guard(lock);
         return entries;
     }
-    std::size_t Size()
-    {
-        std::lock_guard guard(lock);
-        return entries.size();
-    }
 };
 
 template <const char* Name>
@@ -224,10 +219,10 @@ TEST_F(LineEventsThroughSeam, ClosedTwiceNotifiesOnce)
     port->Events = LineEvents();
     port->Open();
     port->Close();
-    const std::size_t heard = journal.Size();
+    const Strings heard = journal.Entries();
     platform.ClearCalls();
     port->Close();
-    EXPECT_EQ(journal.Size(), heard);
+    EXPECT_EQ(journal.Entries(), heard);
     EXPECT_TRUE(platform.Calls().empty());
 }
 

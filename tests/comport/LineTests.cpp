@@ -20,6 +20,13 @@ constexpr int HighPort = 12;
 constexpr int MissingPort = 14;
 constexpr DWORD Patience = 10000;
 
+// The port opened as the utility opens it, but directly, past the port object.
+HANDLE OpenDirectly(int number)
+{
+    return ::CreateFileA(DevicePath(PortName(number)).Text(), GENERIC_READ | GENERIC_WRITE, 0,
+                         nullptr, OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
+}
+
 class RealLine : public PortTest {
 protected:
     void SetUp() override
@@ -123,9 +130,7 @@ INSTANTIATE_TEST_SUITE_P(Bench, ConfigureUnderLoadOnALine,
 
 TEST_F(RealLine, AMissingPortTakesTheWholeActionQuietly)
 {
-    const HANDLE probe = ::CreateFileA(DevicePath(PortName(MissingPort)).Text(),
-                                       GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                       FILE_FLAG_OVERLAPPED, nullptr);
+    const HANDLE probe = OpenDirectly(MissingPort);
     if (probe != INVALID_HANDLE_VALUE)
         ::CloseHandle(probe);
     ASSERT_EQ(probe, INVALID_HANDLE_VALUE) << "COM" << MissingPort << " exists in this prefix";
@@ -150,9 +155,7 @@ TEST_F(RealLine, APortAnotherHandleHoldsTakesTheWholeActionQuietly)
 {
     FarEnd line(FarEndOf(LinePort));
     ASSERT_TRUE(line.IsOpen());
-    const HANDLE holder = ::CreateFileA(DevicePath(PortName(LinePort)).Text(),
-                                        GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                        FILE_FLAG_OVERLAPPED, nullptr);
+    const HANDLE holder = OpenDirectly(LinePort);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
 
     port->SetPort("COM5");

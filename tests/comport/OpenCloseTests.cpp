@@ -120,39 +120,44 @@ using ClosedPort = PortThroughSeam;
 
 TEST_F(ClosedPort, LineOperationsTouchNothing)
 {
-    EXPECT_EQ(port->WriteString("abc"), 0u);
-    port->Purge();
-    EXPECT_EQ(port->InputQueueCount(), 0u);
-    EXPECT_TRUE(port->ModemStatus().Empty());
-    port->Close();
-    EXPECT_TRUE(platform.Calls().empty());
+    auto expectNothingTouched = [this] {
+        EXPECT_EQ(port->WriteString("abc"), 0u);
+        port->Purge();
+        EXPECT_EQ(port->InputQueueCount(), 0u);
+        EXPECT_TRUE(port->ModemStatus().Empty());
+        port->Close();
+        EXPECT_TRUE(platform.Calls().empty());
+    };
+    expectNothingTouched();
 
     // Also after a Close.
     port->Events = LineEvents();
     port->Open();
     port->Close();
     platform.ClearCalls();
-    EXPECT_EQ(port->WriteString("abc"), 0u);
-    port->Purge();
-    EXPECT_EQ(port->InputQueueCount(), 0u);
-    EXPECT_TRUE(port->ModemStatus().Empty());
-    EXPECT_TRUE(platform.Calls().empty());
+    expectNothingTouched();
 }
 
 using Writing = PortWithoutEvents;
+
+// The calls of one write of the given length: its own request, made and
+// released around the write, with what the write waits for between.
+Strings WriteRequest(DWORD length, const Strings& waits)
+{
+    Strings calls = {"CreateEventA 0 1 1 0",
+                     "WriteFile device " + std::to_string(length) + " event"};
+    calls.insert(calls.end(), waits.begin(), waits.end());
+    calls.push_back("CloseHandle event");
+    return calls;
+}
 
 TEST_F(Writing, EachWriteHasItsOwnRequestAndWaitsForIt)
 {
     OpenAndForget();
     EXPECT_EQ(port->WriteString("\xFE\x58" "Complete!"), 11u);
-    const Strings expected = {
-        "CreateEventA 0 1 1 0",
-        "WriteFile device 11 event",
-        "WaitForSingleObject event ffffffff",
-        "GetOverlappedResult device event 0",
-        "CloseHandle event",
-    };
-    EXPECT_EQ(platform.Calls(), expected);
+    const Strings waits = {"WaitForSingleObject event ffffffff",
+                           "GetOverlappedResult device event 0"};
+    EXPECT_EQ(platform.Calls(), WriteRequest(11, waits));
     EXPECT_EQ(platform.OpenEvents(), 0);
 }
 
@@ -185,15 +190,9 @@ TEST_F(Writing, AFailedWaitCancelsAndSettlesTheRequestBeforeReleasingIt)
     OpenAndForget();
     platform.WaitResult = WAIT_FAILED;
     EXPECT_EQ(port->WriteString("abc"), 0u);
-    const Strings expected = {
-        "CreateEventA 0 1 1 0",
-        "WriteFile device 3 event",
-        "WaitForSingleObject event ffffffff",
-        "CancelIo device",
-        "GetOverlappedResult device event 1",
-        "CloseHandle event",
-    };
-    EXPECT_EQ(platform.Calls(), expected);
+    const Strings waits = {"WaitForSingleObject event ffffffff", "CancelIo device",
+                           "GetOverlappedResult device event 1"};
+    EXPECT_EQ(platform.Calls(), WriteRequest(3, waits));
 }
 
 TEST_F(Writing, AQueuedWriteIsWaitedForAndAWriteThatFailsAtOnceIsNot)
@@ -207,12 +206,7 @@ TEST_F(Writing, AQueuedWriteIsWaitedForAndAWriteThatFailsAtOnceIsNot)
     platform.ClearCalls();
     platform.DeviceCallsSucceed = FALSE;
     EXPECT_EQ(port->WriteString("abc"), 0u);
-    const Strings expected = {
-        "CreateEventA 0 1 1 0",
-        "WriteFile device 3 event",
-        "CloseHandle event",
-    };
-    EXPECT_EQ(platform.Calls(), expected);
+    EXPECT_EQ(platform.Calls(), WriteRequest(3, {}));
 }
 
 TEST_F(Writing, NoEventMeansNoWrite)

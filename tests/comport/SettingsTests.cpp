@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/MainWindowLine.h"
 #include "tests/support/PortFixture.h"
 
 using namespace comport;
@@ -19,46 +20,12 @@ TEST(ComPortDefaults, NewPortIsClosedWithEverySettingAtItsDefault)
     EXPECT_FALSE(port->ThreadCreated());
     EXPECT_EQ(port->Handle(), INVALID_HANDLE_VALUE);
     EXPECT_EQ(port->NotifyWindow, nullptr);
-    EXPECT_EQ(port->BaudRate(), BaudRate::B9600);
-    EXPECT_EQ(port->CustomBaudRate(), 9600u);
-    EXPECT_EQ(port->Port(), "COM1");
-    EXPECT_EQ(port->StopBits(), StopBits::One);
-    EXPECT_EQ(port->DataBits(), DataBits::Eight);
-    EXPECT_FALSE(port->DiscardNull());
-    EXPECT_EQ(port->EventChar(), 0);
-    EXPECT_EQ(port->Events.Word(), 0x03FF);
-    EXPECT_EQ(port->SyncMethod(), SyncMethod::Handlers);
     EXPECT_EQ(&port->Platform(), &Win32SerialApi());
-
-    ASSERT_NE(port->Buffer(), nullptr);
+    ASSERT_NO_FATAL_FAILURE(ExpectMainWindowSettings(*port));
     EXPECT_EQ(port->Buffer()->Owner, port);
-    EXPECT_EQ(port->Buffer()->InputSize(), 1024);
-    EXPECT_EQ(port->Buffer()->OutputSize(), 1024);
-
-    ASSERT_NE(port->Parity(), nullptr);
     EXPECT_EQ(port->Parity()->Owner, port);
-    EXPECT_EQ(port->Parity()->Mode(), ParityMode::None);
-    EXPECT_FALSE(port->Parity()->Check());
-    EXPECT_FALSE(port->Parity()->Replace());
-    EXPECT_EQ(port->Parity()->ReplaceChar(), 0);
-
-    ASSERT_NE(port->Timeouts(), nullptr);
     EXPECT_EQ(port->Timeouts()->Owner, port);
-    EXPECT_EQ(port->Timeouts()->ReadInterval(), -1);
-    EXPECT_EQ(port->Timeouts()->ReadTotalMultiplier(), 0);
-    EXPECT_EQ(port->Timeouts()->ReadTotalConstant(), 0);
-    EXPECT_EQ(port->Timeouts()->WriteTotalMultiplier(), 100);
-    EXPECT_EQ(port->Timeouts()->WriteTotalConstant(), 1000);
-
-    const FlowControl* flow = port->FlowControl();
-    ASSERT_NE(flow, nullptr);
-    EXPECT_EQ(flow->Owner, port);
-    EXPECT_FALSE(flow->OutCtsFlow() || flow->OutDsrFlow() || flow->OutX() || flow->InX() ||
-                 flow->DsrSensitivity() || flow->TxContinueOnXoff());
-    EXPECT_EQ(flow->DtrControl(), DtrControl::Disable);
-    EXPECT_EQ(flow->RtsControl(), RtsControl::Disable);
-    EXPECT_EQ(flow->XonChar(), 17);
-    EXPECT_EQ(flow->XoffChar(), 19);
+    EXPECT_EQ(port->FlowControl()->Owner, port);
     toolkit::FreeObject(port);
 }
 
@@ -70,54 +37,42 @@ struct SetterCase {
     const char* handOver;
 };
 
+#define CQ_SETTER(call, value, handOver) \
+    SetterCase{#call, [](ComPort* p) { p->call(value); }, handOver}
+
+const char* const State = "SetCommState device";
+
 const SetterCase setterCases[] = {
-    {"SetBaudRate", [](ComPort* p) { p->SetBaudRate(BaudRate::B115200); }, "SetCommState device"},
-    {"SetCustomBaudRate", [](ComPort* p) { p->SetCustomBaudRate(31250); }, "SetCommState device"},
-    {"SetDataBits", [](ComPort* p) { p->SetDataBits(DataBits::Seven); }, "SetCommState device"},
-    {"SetStopBits", [](ComPort* p) { p->SetStopBits(StopBits::Two); }, "SetCommState device"},
-    {"SetDiscardNull", [](ComPort* p) { p->SetDiscardNull(true); }, "SetCommState device"},
-    {"SetEventChar", [](ComPort* p) { p->SetEventChar('\n'); }, "SetCommState device"},
-    {"Parity.SetMode", [](ComPort* p) { p->Parity()->SetMode(ParityMode::Even); },
-     "SetCommState device"},
-    {"Parity.SetCheck", [](ComPort* p) { p->Parity()->SetCheck(true); }, "SetCommState device"},
-    {"Parity.SetReplace", [](ComPort* p) { p->Parity()->SetReplace(true); }, "SetCommState device"},
-    {"Parity.SetReplaceChar", [](ComPort* p) { p->Parity()->SetReplaceChar('?'); },
-     "SetCommState device"},
-    {"Flow.SetOutCtsFlow", [](ComPort* p) { p->FlowControl()->SetOutCtsFlow(true); },
-     "SetCommState device"},
-    {"Flow.SetOutDsrFlow", [](ComPort* p) { p->FlowControl()->SetOutDsrFlow(true); },
-     "SetCommState device"},
-    {"Flow.SetDtrControl",
-     [](ComPort* p) { p->FlowControl()->SetDtrControl(DtrControl::Handshake); },
-     "SetCommState device"},
-    {"Flow.SetRtsControl", [](ComPort* p) { p->FlowControl()->SetRtsControl(RtsControl::Toggle); },
-     "SetCommState device"},
-    {"Flow.SetOutX", [](ComPort* p) { p->FlowControl()->SetOutX(true); }, "SetCommState device"},
-    {"Flow.SetInX", [](ComPort* p) { p->FlowControl()->SetInX(true); }, "SetCommState device"},
-    {"Flow.SetDsrSensitivity", [](ComPort* p) { p->FlowControl()->SetDsrSensitivity(true); },
-     "SetCommState device"},
-    {"Flow.SetTxContinueOnXoff", [](ComPort* p) { p->FlowControl()->SetTxContinueOnXoff(true); },
-     "SetCommState device"},
-    {"Flow.SetXonChar", [](ComPort* p) { p->FlowControl()->SetXonChar('A'); },
-     "SetCommState device"},
-    {"Flow.SetXoffChar", [](ComPort* p) { p->FlowControl()->SetXoffChar('B'); },
-     "SetCommState device"},
-    {"Timeouts.SetReadInterval", [](ComPort* p) { p->Timeouts()->SetReadInterval(5); },
-     "SetCommTimeouts device 5 0 0 100 1000"},
-    {"Timeouts.SetReadTotalMultiplier", [](ComPort* p) { p->Timeouts()->SetReadTotalMultiplier(3); },
-     "SetCommTimeouts device 5 3 0 100 1000"},
-    {"Timeouts.SetReadTotalConstant", [](ComPort* p) { p->Timeouts()->SetReadTotalConstant(40); },
-     "SetCommTimeouts device 5 3 28 100 1000"},
-    {"Timeouts.SetWriteTotalMultiplier",
-     [](ComPort* p) { p->Timeouts()->SetWriteTotalMultiplier(7); },
-     "SetCommTimeouts device 5 3 28 7 1000"},
-    {"Timeouts.SetWriteTotalConstant", [](ComPort* p) { p->Timeouts()->SetWriteTotalConstant(50); },
-     "SetCommTimeouts device 5 3 28 7 50"},
-    {"Buffer.SetInputSize", [](ComPort* p) { p->Buffer()->SetInputSize(4096); },
-     "SetupComm device 4096 1024"},
-    {"Buffer.SetOutputSize", [](ComPort* p) { p->Buffer()->SetOutputSize(2048); },
-     "SetupComm device 4096 2048"},
+    CQ_SETTER(SetBaudRate, BaudRate::B115200, State),
+    CQ_SETTER(SetCustomBaudRate, 31250, State),
+    CQ_SETTER(SetDataBits, DataBits::Seven, State),
+    CQ_SETTER(SetStopBits, StopBits::Two, State),
+    CQ_SETTER(SetDiscardNull, true, State),
+    CQ_SETTER(SetEventChar, '\n', State),
+    CQ_SETTER(Parity()->SetMode, ParityMode::Even, State),
+    CQ_SETTER(Parity()->SetCheck, true, State),
+    CQ_SETTER(Parity()->SetReplace, true, State),
+    CQ_SETTER(Parity()->SetReplaceChar, '?', State),
+    CQ_SETTER(FlowControl()->SetOutCtsFlow, true, State),
+    CQ_SETTER(FlowControl()->SetOutDsrFlow, true, State),
+    CQ_SETTER(FlowControl()->SetDtrControl, DtrControl::Handshake, State),
+    CQ_SETTER(FlowControl()->SetRtsControl, RtsControl::Toggle, State),
+    CQ_SETTER(FlowControl()->SetOutX, true, State),
+    CQ_SETTER(FlowControl()->SetInX, true, State),
+    CQ_SETTER(FlowControl()->SetDsrSensitivity, true, State),
+    CQ_SETTER(FlowControl()->SetTxContinueOnXoff, true, State),
+    CQ_SETTER(FlowControl()->SetXonChar, 'A', State),
+    CQ_SETTER(FlowControl()->SetXoffChar, 'B', State),
+    CQ_SETTER(Timeouts()->SetReadInterval, 5, "SetCommTimeouts device 5 0 0 100 1000"),
+    CQ_SETTER(Timeouts()->SetReadTotalMultiplier, 3, "SetCommTimeouts device 5 3 0 100 1000"),
+    CQ_SETTER(Timeouts()->SetReadTotalConstant, 40, "SetCommTimeouts device 5 3 28 100 1000"),
+    CQ_SETTER(Timeouts()->SetWriteTotalMultiplier, 7, "SetCommTimeouts device 5 3 28 7 1000"),
+    CQ_SETTER(Timeouts()->SetWriteTotalConstant, 50, "SetCommTimeouts device 5 3 28 7 50"),
+    CQ_SETTER(Buffer()->SetInputSize, 4096, "SetupComm device 4096 1024"),
+    CQ_SETTER(Buffer()->SetOutputSize, 2048, "SetupComm device 4096 2048"),
 };
+
+#undef CQ_SETTER
 
 using Setters = PortThroughSeam;
 

@@ -20,12 +20,6 @@ std::string FakeSerialApi::NameOf(HANDLE handle) const
     return "unknown";
 }
 
-std::vector<std::string> FakeSerialApi::Calls() const
-{
-    std::lock_guard guard(lock);
-    return calls;
-}
-
 std::vector<std::string> FakeSerialApi::CallsNamed(const std::string& name) const
 {
     std::vector<std::string> found;
@@ -41,30 +35,6 @@ void FakeSerialApi::ClearCalls()
     calls.clear();
 }
 
-DCB FakeSerialApi::LastDeviceControl() const
-{
-    std::lock_guard guard(lock);
-    return lastDcb;
-}
-
-COMMTIMEOUTS FakeSerialApi::LastTimeouts() const
-{
-    std::lock_guard guard(lock);
-    return lastTimeouts;
-}
-
-std::string FakeSerialApi::LastWrite() const
-{
-    std::lock_guard guard(lock);
-    return lastWrite;
-}
-
-int FakeSerialApi::WaitCommEventCalls() const
-{
-    std::lock_guard guard(lock);
-    return waitCommEventCalls;
-}
-
 void FakeSerialApi::QueueOccurrences(std::initializer_list<DWORD> masks)
 {
     std::lock_guard guard(lock);
@@ -75,12 +45,6 @@ void FakeSerialApi::QueueOutput(std::initializer_list<DWORD> counts)
 {
     std::lock_guard guard(lock);
     outputQueue.assign(counts);
-}
-
-int FakeSerialApi::OpenEvents() const
-{
-    std::lock_guard guard(lock);
-    return static_cast<int>(events.size());
 }
 
 HANDLE FakeSerialApi::CreateFileA(LPCSTR name, DWORD access, DWORD shareMode,

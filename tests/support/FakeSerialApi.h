@@ -38,14 +38,14 @@ public:
     // the last answer stays. Empty: nothing.
     void QueueOutput(std::initializer_list<DWORD> counts);
 
-    std::vector<std::string> Calls() const;
+    std::vector<std::string> Calls() const { return Locked(calls); }
     std::vector<std::string> CallsNamed(const std::string& name) const;
     void ClearCalls();
-    DCB LastDeviceControl() const;
-    COMMTIMEOUTS LastTimeouts() const;
-    std::string LastWrite() const;
-    int WaitCommEventCalls() const;
-    int OpenEvents() const;
+    DCB LastDeviceControl() const { return Locked(lastDcb); }
+    COMMTIMEOUTS LastTimeouts() const { return Locked(lastTimeouts); }
+    std::string LastWrite() const { return Locked(lastWrite); }
+    int WaitCommEventCalls() const { return Locked(waitCommEventCalls); }
+    int OpenEvents() const { return static_cast<int>(Locked(events).size()); }
 
     HANDLE CreateFileA(LPCSTR name, DWORD access, DWORD shareMode, LPSECURITY_ATTRIBUTES security,
                        DWORD disposition, DWORD flags, HANDLE templateFile) override;
@@ -77,6 +77,13 @@ public:
     LRESULT SendMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    // A copy of a member, taken under the lock: the event thread writes them.
+    template <typename T>
+    T Locked(const T& member) const
+    {
+        std::lock_guard guard(lock);
+        return member;
+    }
     void Record(std::string line);
     std::string NameOf(HANDLE handle) const;
 
