@@ -98,20 +98,20 @@ struct Failure {
     Place place;
 };
 
-class FaultOnMainThread : public ::testing::TestWithParam<Failure> {};
+using FaultOnMainThread = ::testing::TestWithParam<Failure>;
 
 TEST_P(FaultOnMainThread, ShowsItsNumberBeforeFinalizingThenFinalizes)
 {
-    const Failure& failure = GetParam();
-    const Outcome outcome = RunProgram(failure.mode);
-    ExpectReport(outcome, failure.number);
-    if (failure.place == Place::TheFault) {
-        const std::uintptr_t place = ReportedFault(outcome.outputBeforeOk);
-        ASSERT_NE(place, 0u) << outcome.outputBeforeOk;
-        EXPECT_EQ(outcome.text, ExpectedText(failure.number, place));
+    const auto& [name, mode, number, place] = GetParam();
+    const Outcome outcome = RunProgram(mode);
+    ExpectReport(outcome, number);
+    if (place == Place::TheFault) {
+        const std::uintptr_t fault = ReportedFault(outcome.outputBeforeOk);
+        ASSERT_NE(fault, 0u) << outcome.outputBeforeOk;
+        EXPECT_EQ(outcome.text, ExpectedText(number, fault));
     }
-    if (failure.place == Place::Zero) {
-        EXPECT_EQ(outcome.text, ExpectedText(failure.number, 0));
+    if (place == Place::Zero) {
+        EXPECT_EQ(outcome.text, ExpectedText(number, 0));
     }
     EXPECT_EQ(outcome.outputBeforeOk.find("fini"), std::string::npos) << outcome.outputBeforeOk;
     EXPECT_EQ(outcome.outputAfterOk, AllFinalized);
