@@ -6,60 +6,44 @@ namespace {
 
 constexpr DWORD PollInterval = 20;
 
-struct BoxSearch {
-    DWORD processId;
-    HWND seen;
-    HWND found;
-};
-
-BOOL CALLBACK FindBox(HWND window, LPARAM parameter)
+HWND FindBox(DWORD processId, HWND seen)
 {
-    auto* search = reinterpret_cast<BoxSearch*>(parameter);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    char caption[16] = {};
-    if (owner == search->processId && window != search->seen && IsWindowVisible(window) &&
-        GetWindowTextA(window, caption, sizeof(caption)) > 0 && std::string(caption) == "Error") {
-        search->found = window;
-        return FALSE;
+    for (HWND window = FindWindowExA(nullptr, nullptr, nullptr, "Error"); window != nullptr;
+         window = FindWindowExA(nullptr, window, nullptr, "Error")) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == processId && window != seen && IsWindowVisible(window))
+            return window;
     }
-    return TRUE;
-}
-
-BOOL CALLBACK FindText(HWND control, LPARAM parameter)
-{
-    char className[16] = {};
-    GetClassNameA(control, className, sizeof(className));
-    if (lstrcmpiA(className, "Static") != 0)
-        return TRUE;
-    char text[128] = {};
-    SendMessageA(control, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text));
-    if (text[0] == '\0')
-        return TRUE;
-    *reinterpret_cast<std::string*>(parameter) = text;
-    return FALSE;
+    return nullptr;
 }
 
 } // namespace
 
 HWND WaitForErrorBox(const ChildProcess& child, DWORD milliseconds, HWND seen)
 {
-    BoxSearch search{child.Id(), seen, nullptr};
+    HWND found = nullptr;
     bool ended = false;
     PollUntil(
         [&] {
-            EnumWindows(&FindBox, reinterpret_cast<LPARAM>(&search));
-            return search.found != nullptr || ended;
+            found = FindBox(child.Id(), seen);
+            return found != nullptr || ended;
         },
         milliseconds, [&] { ended = child.Ended(PollInterval); });
-    return search.found;
+    return found;
 }
 
+// The box's icon is a static control too, one without text.
 std::string BoxText(HWND box)
 {
-    std::string text;
-    EnumChildWindows(box, &FindText, reinterpret_cast<LPARAM>(&text));
-    return text;
+    char text[128] = {};
+    for (HWND control = FindWindowExA(box, nullptr, "Static", nullptr); control != nullptr;
+         control = FindWindowExA(box, control, "Static", nullptr)) {
+        SendMessageA(control, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text));
+        if (text[0] != '\0')
+            return text;
+    }
+    return {};
 }
 
 void PressOk(HWND box)

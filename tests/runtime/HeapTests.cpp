@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "runtime/Heap.h"
@@ -10,10 +11,7 @@ namespace {
 
 bool AllZero(const unsigned char* bytes, std::size_t size)
 {
-    for (std::size_t i = 0; i < size; ++i)
-        if (bytes[i] != 0)
-            return false;
-    return true;
+    return std::all_of(bytes, bytes + size, [](unsigned char byte) { return byte == 0; });
 }
 
 TEST(Heap, BlocksComeZeroFilledEvenWhenReused)

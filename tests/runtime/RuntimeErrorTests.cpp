@@ -18,11 +18,6 @@ std::string Program()
     return ProgramDirectory() + "runtime_faulting_program.exe";
 }
 
-std::string ConsoleProgram()
-{
-    return ProgramDirectory() + "runtime_faulting_console.exe";
-}
-
 // The "fault XXXX" line that the program writes before its fault.
 std::uintptr_t ReportedFault(const std::string& output)
 {
@@ -92,69 +87,60 @@ void ExpectReport(const Outcome& outcome, int number)
     EXPECT_EQ(outcome.exitCode, static_cast<DWORD>(number));
 }
 
-// The box at the place the program wrote down before its fault.
-void ExpectReportAtTheFault(const Outcome& outcome, int number)
-{
-    ExpectReport(outcome, number);
-    const std::uintptr_t place = ReportedFault(outcome.outputBeforeOk);
-    ASSERT_NE(place, 0u) << outcome.outputBeforeOk;
-    EXPECT_EQ(outcome.text, ExpectedText(number, place));
-}
+// Where the box says a failure was: the place the program wrote down before
+// its fault, address zero, or wherever the platform took it.
+enum class Place { TheFault, Zero, Anywhere };
 
-TEST(FaultOnMainThread, AccessViolationShowsTheFaultingInstructionBeforeFinalizing)
+struct Failure {
+    const char* name;
+    const char* mode;
+    int number;
+    Place place;
+};
+
+using FaultOnMainThread = ::testing::TestWithParam<Failure>;
+
+TEST_P(FaultOnMainThread, ShowsItsNumberBeforeFinalizingThenFinalizes)
 {
-    const Outcome outcome = RunProgram("access-violation");
-    ExpectReportAtTheFault(outcome, 216);
+    const auto& [name, mode, number, place] = GetParam();
+    const Outcome outcome = RunProgram(mode);
+    ExpectReport(outcome, number);
+    if (place == Place::TheFault) {
+        const std::uintptr_t fault = ReportedFault(outcome.outputBeforeOk);
+        ASSERT_NE(fault, 0u) << outcome.outputBeforeOk;
+        EXPECT_EQ(outcome.text, ExpectedText(number, fault));
+    }
+    if (place == Place::Zero) {
+        EXPECT_EQ(outcome.text, ExpectedText(number, 0));
+    }
     EXPECT_EQ(outcome.outputBeforeOk.find("fini"), std::string::npos) << outcome.outputBeforeOk;
     EXPECT_EQ(outcome.outputAfterOk, AllFinalized);
 }
 
-TEST(FaultOnMainThread, AFaultInAWindowProcedureReachesTheBox)
-{
-    const Outcome outcome = RunProgram("window-procedure-fault");
-    ExpectReportAtTheFault(outcome, 216);
-    EXPECT_EQ(outcome.outputAfterOk, AllFinalized);
-}
-
-// Also where a frame handler around the click would swallow it, as 64-bit
-// Windows may where a window procedure that the kernel called returns.
-TEST(FaultOnMainThread, AFaultInAButtonsOnClickReachesTheBox)
-{
-    for (const char* mode : {"click-fault", "click-fault-behind-swallowing-handler"}) {
-        SCOPED_TRACE(mode);
-        const Outcome outcome = RunProgram(mode);
-        ExpectReportAtTheFault(outcome, 216);
-        EXPECT_EQ(outcome.outputAfterOk, AllFinalized);
-    }
-}
-
-TEST(FaultOnMainThread, CallThroughANullPointerIsReportedAtAddressZero)
-{
-    const Outcome outcome = RunProgram("null-call");
-    ExpectReport(outcome, 216);
-    EXPECT_EQ(outcome.text, "Runtime error 216 at 00000000");
-}
-
-TEST(FaultOnMainThread, EachKindOfFailureHasItsNumberAndStillFinalizes)
-{
-    const struct { const char* mode; int number; } failures[] = {
-        {"divide", 200},
-        {"stack-overflow", 202},
-        {"raise", 255},
-        {"release-invalid", 204},
-    };
-    for (const auto& failure : failures) {
-        SCOPED_TRACE(failure.mode);
-        const Outcome outcome = RunProgram(failure.mode);
-        ExpectReport(outcome, failure.number);
-        EXPECT_EQ(outcome.outputAfterOk, AllFinalized);
-    }
-}
+// The click is also made where a frame handler around it would swallow the
+// fault, as 64-bit Windows may where a window procedure that the kernel called
+// returns.
+INSTANTIATE_TEST_SUITE_P(
+    Failures, FaultOnMainThread,
+    ::testing::Values(
+        Failure{"AccessViolationAtTheFaultingInstruction", "access-violation", 216, Place::TheFault},
+        Failure{"InAWindowProcedure", "window-procedure-fault", 216, Place::TheFault},
+        Failure{"InAButtonsOnClick", "click-fault", 216, Place::TheFault},
+        Failure{"InAButtonsOnClickBehindASwallowingHandler",
+                "click-fault-behind-swallowing-handler", 216, Place::TheFault},
+        Failure{"CallThroughANullPointerAtAddressZero", "null-call", 216, Place::Zero},
+        Failure{"HeapExhaustionJustAfterTheAllocationCall", "out-of-memory", 203, Place::TheFault},
+        Failure{"Divide", "divide", 200, Place::Anywhere},
+        Failure{"StackOverflow", "stack-overflow", 202, Place::Anywhere},
+        Failure{"Raise", "raise", 255, Place::Anywhere},
+        Failure{"ReleaseInvalid", "release-invalid", 204, Place::Anywhere}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // Nobody may be there to close a box: the report is a line on standard error.
 TEST(ConsoleProgram, ReportsAFaultOnStandardErrorAndOpensNoBox)
 {
-    const Outcome outcome = RunProgram("access-violation", ConsoleProgram());
+    const Outcome outcome =
+        RunProgram("access-violation", ProgramDirectory() + "runtime_faulting_console.exe");
     EXPECT_FALSE(outcome.boxShown) << outcome.text;
     EXPECT_EQ(outcome.exitCode, 216u);
     const std::string output = outcome.outputBeforeOk + outcome.outputAfterOk;
@@ -162,11 +148,6 @@ TEST(ConsoleProgram, ReportsAFaultOnStandardErrorAndOpensNoBox)
     ASSERT_NE(place, 0u) << output;
     EXPECT_EQ(outcome.errors, ExpectedText(216, place) + "\r\n");
     EXPECT_NE(output.find(AllFinalized), std::string::npos) << output;
-}
-
-TEST(HeapFailure, ExhaustionIs203JustAfterTheAllocationCall)
-{
-    ExpectReportAtTheFault(RunProgram("out-of-memory"), 203);
 }
 
 TEST(ModuleOrder, AModuleWhoseInitializationFailedIsStillFinalized)
@@ -191,31 +172,30 @@ class QuietPlatformCrashes {
 public:
     QuietPlatformCrashes()
     {
-        if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\WineDbg", 0, nullptr, 0, KEY_ALL_ACCESS,
-                            nullptr, &key, nullptr) != ERROR_SUCCESS)
-            return;
         DWORD size = sizeof(previous);
-        hadPrevious = RegQueryValueExA(key, "ShowCrashDialog", nullptr, nullptr,
-                                       reinterpret_cast<BYTE*>(&previous), &size) == ERROR_SUCCESS;
-        const DWORD off = 0;
-        RegSetValueExA(key, "ShowCrashDialog", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&off), sizeof(off));
+        hadPrevious = RegGetValueA(HKEY_CURRENT_USER, Key, Value, RRF_RT_REG_DWORD, nullptr,
+                                   &previous, &size) == ERROR_SUCCESS;
+        Set(0);
     }
     ~QuietPlatformCrashes()
     {
-        if (key == nullptr)
-            return;
         if (hadPrevious)
-            RegSetValueExA(key, "ShowCrashDialog", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&previous),
-                           sizeof(previous));
+            Set(previous);
         else
-            RegDeleteValueA(key, "ShowCrashDialog");
-        RegCloseKey(key);
+            RegDeleteKeyValueA(HKEY_CURRENT_USER, Key, Value);
     }
     QuietPlatformCrashes(const QuietPlatformCrashes&) = delete;
     QuietPlatformCrashes& operator=(const QuietPlatformCrashes&) = delete;
 
 private:
-    HKEY key = nullptr;
+    static constexpr const char* Key = "Software\\Wine\\WineDbg";
+    static constexpr const char* Value = "ShowCrashDialog";
+
+    static void Set(DWORD show)
+    {
+        RegSetKeyValueA(HKEY_CURRENT_USER, Key, Value, REG_DWORD, &show, sizeof(show));
+    }
+
     DWORD previous = 0;
     bool hadPrevious = false;
 };

@@ -4,29 +4,44 @@
 #include "RecordingSink.h"
 #include "tests/support/ConfigureSequence.h"
 
-using lcdsim::Decoder;
 using lcdsim::StepKind;
 
 namespace {
 
-const std::vector<std::uint8_t> configureStream = Bytes(ConfigureSequence());
+using ByteList = std::vector<std::uint8_t>;
+using KindList = std::vector<StepKind>;
+
+const ByteList configureStream = Bytes(ConfigureSequence());
+
+// A decoder whose sink keeps every step it ends.
+class Decoding : public ::testing::Test {
+protected:
+    KindList Kinds() const
+    {
+        KindList kinds;
+        for (const auto& entry : sink.entries)
+            kinds.push_back(entry.step.kind);
+        return kinds;
+    }
+
+    RecordingSink sink;
+    lcdsim::Decoder decoder{sink};
+};
+
+using DecoderCommands = Decoding;
+using DecoderOddInput = Decoding;
+using DecoderText = Decoding;
 
 } // namespace
 
-TEST(DecoderCommands, TheConfigureStreamEndsAsCompleteOnATwoBySixteenLK16212)
+TEST_F(DecoderCommands, TheConfigureStreamEndsAsCompleteOnATwoBySixteenLK16212)
 {
-    RecordingSink sink;
-    Decoder decoder(sink);
     Feed(decoder, configureStream);
     decoder.Quiet();
 
-    ASSERT_EQ(sink.entries.size(), 5u);
-    EXPECT_EQ(sink.entries[0].step.kind, StepKind::Rows);
-    EXPECT_EQ(sink.entries[0].Bytes(), (std::vector<std::uint8_t>{0xFE, 0x04, 0x02}));
-    EXPECT_EQ(sink.entries[1].step.kind, StepKind::Columns);
-    EXPECT_EQ(sink.entries[2].step.kind, StepKind::Type);
-    EXPECT_EQ(sink.entries[3].step.kind, StepKind::Clear);
-    EXPECT_EQ(sink.entries[4].step.kind, StepKind::Text);
+    ASSERT_EQ(Kinds(), (KindList{StepKind::Rows, StepKind::Columns, StepKind::Type,
+                                 StepKind::Clear, StepKind::Text}));
+    EXPECT_EQ(sink.entries[0].Bytes(), (ByteList{0xFE, 0x04, 0x02}));
     EXPECT_EQ(sink.entries[4].Bytes(), Bytes("Complete!"));
 
     const lcdsim::Display& display = decoder.GetDisplay();
@@ -38,10 +53,8 @@ TEST(DecoderCommands, TheConfigureStreamEndsAsCompleteOnATwoBySixteenLK16212)
     EXPECT_EQ(Row(display, 1), std::string(16, ' '));
 }
 
-TEST(DecoderCommands, EachStepSeesTheDisplayAsThatStepLeftIt)
+TEST_F(DecoderCommands, EachStepSeesTheDisplayAsThatStepLeftIt)
 {
-    RecordingSink sink;
-    Decoder decoder(sink);
     Feed(decoder, {0xFE, 0x04, 0x04, 0xFE, 0x03, 0x28, 0xFE, 0x05, 0x73});
     ASSERT_EQ(sink.entries.size(), 3u);
     EXPECT_EQ(sink.entries[0].display.Rows(), 4);
@@ -51,37 +64,29 @@ TEST(DecoderCommands, EachStepSeesTheDisplayAsThatStepLeftIt)
     EXPECT_EQ(sink.entries[2].display.TypeCode(), 0x73);
 }
 
-TEST(DecoderCommands, ARefusedGeometryIsReportedAndChangesNothing)
+TEST_F(DecoderCommands, ARefusedGeometryIsReportedAndChangesNothing)
 {
-    RecordingSink sink;
-    Decoder decoder(sink);
     Feed(decoder, {0xFE, 0x04, 0x00, 0xFE, 0x03, 0xFF, 0xFE, 0x04, 0xFE});
     ASSERT_EQ(sink.entries.size(), 3u);
     for (const auto& entry : sink.entries)
         EXPECT_FALSE(entry.step.accepted);
-    EXPECT_EQ(sink.entries[2].Bytes(), (std::vector<std::uint8_t>{0xFE, 0x04, 0xFE}));
+    EXPECT_EQ(sink.entries[2].Bytes(), (ByteList{0xFE, 0x04, 0xFE}));
     EXPECT_EQ(decoder.GetDisplay().Rows(), 2);
     EXPECT_EQ(decoder.GetDisplay().Columns(), 16);
 }
 
-TEST(DecoderCommands, ClearEmptiesTheScreenAndTextStartsTopLeft)
+TEST_F(DecoderCommands, ClearEmptiesTheScreenAndTextStartsTopLeft)
 {
-    RecordingSink sink;
-    Decoder decoder(sink);
     Feed(decoder, Bytes("old text"));
     Feed(decoder, {0xFE, 0x58});
     Feed(decoder, Bytes("new"));
     decoder.Quiet();
     EXPECT_EQ(Row(decoder.GetDisplay(), 0), "new             ");
-    ASSERT_EQ(sink.entries.size(), 3u);
-    EXPECT_EQ(sink.entries[0].step.kind, StepKind::Text);
-    EXPECT_EQ(sink.entries[1].step.kind, StepKind::Clear);
+    EXPECT_EQ(Kinds(), (KindList{StepKind::Text, StepKind::Clear, StepKind::Text}));
 }
 
-TEST(DecoderCommands, CommandsSplitAcrossReadsAreJoined)
+TEST_F(DecoderCommands, CommandsSplitAcrossReadsAreJoined)
 {
-    RecordingSink sink;
-    Decoder decoder(sink);
     for (std::uint8_t byte : configureStream)
         decoder.Feed(&byte, 1);
     decoder.Quiet();
@@ -89,61 +94,45 @@ TEST(DecoderCommands, CommandsSplitAcrossReadsAreJoined)
     EXPECT_EQ(Row(decoder.GetDisplay(), 0), "Complete!       ");
 }
 
-TEST(DecoderOddInput, AnUnknownCommandEndsAtItsCodeAndWhatFollowsIsText)
+TEST_F(DecoderOddInput, AnUnknownCommandEndsAtItsCodeAndWhatFollowsIsText)
 {
-    RecordingSink sink;
-    Decoder decoder(sink);
     Feed(decoder, {0xFE, 0x99, 'h', 'i'});
     decoder.Quiet();
-    ASSERT_EQ(sink.entries.size(), 2u);
-    EXPECT_EQ(sink.entries[0].step.kind, StepKind::Unknown);
-    EXPECT_EQ(sink.entries[0].Bytes(), (std::vector<std::uint8_t>{0xFE, 0x99}));
+    ASSERT_EQ(Kinds(), (KindList{StepKind::Unknown, StepKind::Text}));
+    EXPECT_EQ(sink.entries[0].Bytes(), (ByteList{0xFE, 0x99}));
     EXPECT_EQ(Row(decoder.GetDisplay(), 0).substr(0, 2), "hi");
 }
 
-TEST(DecoderOddInput, APartialCommandIsShownOnceOnQuietAndCompletesLater)
+TEST_F(DecoderOddInput, APartialCommandIsShownOnceOnQuietAndCompletesLater)
 {
-    RecordingSink sink;
-    Decoder decoder(sink);
     Feed(decoder, {0xFE, 0x04});
     decoder.Quiet();
     decoder.Quiet();
-    ASSERT_EQ(sink.entries.size(), 1u);
-    EXPECT_EQ(sink.entries[0].step.kind, StepKind::Partial);
-    EXPECT_EQ(sink.entries[0].Bytes(), (std::vector<std::uint8_t>{0xFE, 0x04}));
+    ASSERT_EQ(Kinds(), KindList{StepKind::Partial});
+    EXPECT_EQ(sink.entries[0].Bytes(), (ByteList{0xFE, 0x04}));
 
     Feed(decoder, {0x04});
-    ASSERT_EQ(sink.entries.size(), 2u);
-    EXPECT_EQ(sink.entries[1].step.kind, StepKind::Rows);
+    EXPECT_EQ(Kinds(), (KindList{StepKind::Partial, StepKind::Rows}));
     EXPECT_EQ(decoder.GetDisplay().Rows(), 4);
 }
 
-TEST(DecoderOddInput, ACommandByteWhereACodeIsDueCutsTheCommandShort)
+TEST_F(DecoderOddInput, ACommandByteWhereACodeIsDueCutsTheCommandShort)
 {
-    RecordingSink sink;
-    Decoder decoder(sink);
     Feed(decoder, {0xFE, 0xFE, 0x04, 0x04});
-    ASSERT_EQ(sink.entries.size(), 2u);
-    EXPECT_EQ(sink.entries[0].step.kind, StepKind::Partial);
-    EXPECT_EQ(sink.entries[0].Bytes(), (std::vector<std::uint8_t>{0xFE}));
-    EXPECT_EQ(sink.entries[1].step.kind, StepKind::Rows);
+    ASSERT_EQ(Kinds(), (KindList{StepKind::Partial, StepKind::Rows}));
+    EXPECT_EQ(sink.entries[0].Bytes(), ByteList{0xFE});
     EXPECT_EQ(decoder.GetDisplay().Rows(), 4);
 }
 
-TEST(DecoderOddInput, AnUnknownTypeCodeIsKept)
+TEST_F(DecoderOddInput, AnUnknownTypeCodeIsKept)
 {
-    RecordingSink sink;
-    Decoder decoder(sink);
     Feed(decoder, {0xFE, 0x05, 0xFE});
-    ASSERT_EQ(sink.entries.size(), 1u);
-    EXPECT_EQ(sink.entries[0].step.kind, StepKind::Type);
+    EXPECT_EQ(Kinds(), KindList{StepKind::Type});
     EXPECT_EQ(decoder.GetDisplay().TypeCode(), 0xFE);
 }
 
-TEST(DecoderText, BytesThatAreNotPrintableTakeNoCellAndAreCounted)
+TEST_F(DecoderText, BytesThatAreNotPrintableTakeNoCellAndAreCounted)
 {
-    RecordingSink sink;
-    Decoder decoder(sink);
     Feed(decoder, {'a', 0x00, '\r', '\n', 0x7F, 0x80, 0xCA, 'b'});
     decoder.Quiet();
     ASSERT_EQ(sink.entries.size(), 1u);
@@ -152,12 +141,9 @@ TEST(DecoderText, BytesThatAreNotPrintableTakeNoCellAndAreCounted)
     EXPECT_EQ(Row(decoder.GetDisplay(), 0).substr(0, 3), "ab ");
 }
 
-TEST(DecoderText, ALongRunIsShownInBoundedPieces)
+TEST_F(DecoderText, ALongRunIsShownInBoundedPieces)
 {
-    RecordingSink sink;
-    Decoder decoder(sink);
-    const std::string text(lcdsim::MaxStepBytes * 2 + 5, 'x');
-    Feed(decoder, Bytes(text));
+    Feed(decoder, Bytes(std::string(lcdsim::MaxStepBytes * 2 + 5, 'x')));
     decoder.Quiet();
     ASSERT_EQ(sink.entries.size(), 3u);
     EXPECT_EQ(sink.entries[0].step.size, lcdsim::MaxStepBytes);
@@ -165,10 +151,8 @@ TEST(DecoderText, ALongRunIsShownInBoundedPieces)
     EXPECT_EQ(sink.entries[2].step.size, 5u);
 }
 
-TEST(DecoderText, TextOverflowingTheScreenWrapsToTheTop)
+TEST_F(DecoderText, TextOverflowingTheScreenWrapsToTheTop)
 {
-    RecordingSink sink;
-    Decoder decoder(sink);
     Feed(decoder, {0xFE, 0x03, 0x08});
     Feed(decoder, Bytes("ABCDEFGHabcdefgh12"));
     decoder.Quiet();
@@ -176,10 +160,8 @@ TEST(DecoderText, TextOverflowingTheScreenWrapsToTheTop)
     EXPECT_EQ(Row(decoder.GetDisplay(), 1), "abcdefgh");
 }
 
-TEST(DecoderText, QuietWithNothingPendingShowsNothing)
+TEST_F(DecoderText, QuietWithNothingPendingShowsNothing)
 {
-    RecordingSink sink;
-    Decoder decoder(sink);
     decoder.Quiet();
     Feed(decoder, {0xFE, 0x58});
     decoder.Quiet();

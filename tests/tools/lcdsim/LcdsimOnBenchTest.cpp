@@ -2,16 +2,22 @@
 // reads the far end, COM25, and its printed pictures are checked.
 #include <windows.h>
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <string>
 
 #include "comport/ComPort.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/ConfigureSequence.h"
 #include "tests/support/Eventually.h"
+
+using ::testing::EndsWith;
+using ::testing::HasSubstr;
 
 namespace {
 
@@ -26,10 +32,7 @@ std::string FromEnvironment(const char* name)
         return {};
     std::string path(value);
     if (!path.empty() && path[0] == '/') {
-        for (char& c : path) {
-            if (c == '/')
-                c = '\\';
-        }
+        std::replace(path.begin(), path.end(), '/', '\\');
         path = "Z:" + path;
     }
     return path;
@@ -42,8 +45,8 @@ struct Outcome {
 
 // Runs lcdsim with the given arguments, its output into a pipe. While the
 // program runs, `whenReady` is called once the output holds `readyText`.
-template <typename Action>
-Outcome RunLcdsim(const std::string& arguments, const char* readyText, Action whenReady)
+Outcome RunLcdsim(const std::string& arguments, const char* readyText = nullptr,
+                  const std::function<void()>& whenReady = {})
 {
     Outcome run;
     const std::string exe = FromEnvironment("LCDSIM_EXE");
@@ -75,11 +78,6 @@ Outcome RunLcdsim(const std::string& arguments, const char* readyText, Action wh
     run.exitCode = lcdsim.WaitForExit(0);
     EXPECT_TRUE(ready) << "lcdsim never printed \"" << readyText << "\":\n" << run.output;
     return run;
-}
-
-Outcome RunLcdsim(const std::string& arguments)
-{
-    return RunLcdsim(arguments, nullptr, [] {});
 }
 
 // Writes to the near end as the utility does: its port object, 9600 8N1,
@@ -124,10 +122,9 @@ TEST(LcdsimOnBench, TheConfigureBytesShowCompleteOnATwoBySixteenLK16212)
                              "|Complete!       |\n"
                              "|                |\n"
                              "+----------------+\n";
-    ASSERT_GE(run.output.size(), last.size()) << run.output;
-    EXPECT_EQ(run.output.substr(run.output.size() - last.size()), last) << run.output;
-    EXPECT_NE(run.output.find("== rows 2\n   bytes FE 04 02\n"), std::string::npos) << run.output;
-    EXPECT_NE(run.output.find("== type LK162-12 (0x34)\n"), std::string::npos) << run.output;
+    EXPECT_THAT(run.output, EndsWith(last));
+    EXPECT_THAT(run.output, HasSubstr("== rows 2\n   bytes FE 04 02\n"));
+    EXPECT_THAT(run.output, HasSubstr("== type LK162-12 (0x34)\n"));
 }
 
 TEST(LcdsimOnBench, StopsAtTheByteLimitEvenWhenMoreArrives)
@@ -135,7 +132,7 @@ TEST(LcdsimOnBench, StopsAtTheByteLimitEvenWhenMoreArrives)
     const Outcome run = RunLcdsim("--bytes 5 --wait 20000 COM25", Banner,
                               [] { WriteToCom9(std::string("\xFE\x58" "abcdefgh", 10)); });
     EXPECT_EQ(run.exitCode, 0u) << run.output;
-    EXPECT_NE(run.output.find("|abc             |\n"), std::string::npos) << run.output;
+    EXPECT_THAT(run.output, HasSubstr("|abc             |\n"));
 }
 
 TEST(LcdsimOnBench, GivesUpWithCodeThreeWhenNothingArrives)
@@ -148,7 +145,7 @@ TEST(LcdsimOnBench, APortThatDoesNotExistEndsWithCodeOne)
 {
     const Outcome run = RunLcdsim("COM200");
     EXPECT_EQ(run.exitCode, 1u) << run.output;
-    EXPECT_NE(run.output.find("cannot open COM200"), std::string::npos) << run.output;
+    EXPECT_THAT(run.output, HasSubstr("cannot open COM200"));
 }
 
 TEST(LcdsimOnBench, AWrongCommandLineEndsWithCodeTwoAndHelpWithZero)
@@ -156,5 +153,5 @@ TEST(LcdsimOnBench, AWrongCommandLineEndsWithCodeTwoAndHelpWithZero)
     EXPECT_EQ(RunLcdsim("--bytes 0 COM25").exitCode, 2u);
     const Outcome help = RunLcdsim("--help");
     EXPECT_EQ(help.exitCode, 0u);
-    EXPECT_NE(help.output.find("usage: lcdsim"), std::string::npos) << help.output;
+    EXPECT_THAT(help.output, HasSubstr("usage: lcdsim"));
 }

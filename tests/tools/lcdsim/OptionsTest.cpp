@@ -57,7 +57,10 @@ INSTANTIATE_TEST_SUITE_P(
         Serving{"APortAloneServesForEverWithoutHex", {"COM17"}, 17, false, 0, 0, 0},
         Serving{"ReadsEveryOptionInAnyOrder",
                 {"--idle-exit", "500", "com3", "--hex", "--bytes", "20", "--wait", "9000"},
-                3, true, 20, 500, 9000}),
+                3, true, 20, 500, 9000},
+        Serving{"TakesTheHighestPortAndTheLargestCounts",
+                {"COM255", "--bytes", "2147483647", "--wait", "86400000"},
+                255, false, 2147483647, 0, 86400000}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Options, HelpNeedsNoPort)
@@ -91,13 +94,4 @@ TEST(Options, RefusesWrongCommandLinesWithAReason)
         EXPECT_FALSE(parsed.ok) << arguments.size();
         EXPECT_FALSE(parsed.error.empty());
     }
-}
-
-TEST(Options, TakesTheHighestPortAndTheLargestCounts)
-{
-    const Parsed parsed = Parse({"COM255", "--bytes", "2147483647", "--wait", "86400000"});
-    ASSERT_TRUE(parsed.ok) << parsed.error;
-    EXPECT_EQ(parsed.options.port, 255u);
-    EXPECT_EQ(parsed.options.byteLimit, 2147483647u);
-    EXPECT_EQ(parsed.options.wait, 86400000u);
 }

@@ -22,17 +22,15 @@ public:
 
     long Read(std::uint8_t* buffer, std::size_t capacity) override
     {
-        ++reads;
-        if (reads > 10000)
+        if (++reads > 10000)
             return -1;
-        if (script.empty()) {
-            clock.now += 50;
-            return 0;
+        std::vector<std::uint8_t> chunk;
+        if (!script.empty()) {
+            chunk = script.front();
+            script.pop_front();
+            if (failAt == reads)
+                return -1;
         }
-        auto chunk = script.front();
-        script.pop_front();
-        if (failAt == reads)
-            return -1;
         if (chunk.empty()) {
             clock.now += 50;
             return 0;
@@ -49,76 +47,72 @@ public:
     int failAt = 0;
 };
 
-struct Bench {
+// A decoder served by a scripted line on a clock of its own.
+class Serve : public ::testing::Test {
+protected:
+    lcdsim::ServeEnd Run() { return lcdsim::Serve(line, clock, decoder, options); }
+
     FakeClock clock;
     ScriptedLine line{clock};
     RecordingSink sink;
     lcdsim::Decoder decoder{sink};
     lcdsim::Options options;
-
-    lcdsim::ServeEnd Run() { return lcdsim::Serve(line, clock, decoder, options); }
 };
 
 } // namespace
 
-TEST(Serve, StopsAtTheByteLimitAndShowsTheLastText)
+TEST_F(Serve, StopsAtTheByteLimitAndShowsTheLastText)
 {
-    Bench bench;
-    bench.options.byteLimit = 20;
-    bench.line.script = {{0xFE, 0x04, 0x02, 0xFE, 0x03, 0x10, 0xFE, 0x05, 0x34, 0xFE, 0x58},
+    options.byteLimit = 20;
+    line.script = {{0xFE, 0x04, 0x02, 0xFE, 0x03, 0x10, 0xFE, 0x05, 0x34, 0xFE, 0x58},
                          Bytes("Complete!"), Bytes("not taken")};
-    EXPECT_EQ(bench.Run(), lcdsim::ServeEnd::ByteLimit);
-    EXPECT_EQ(Row(bench.decoder.GetDisplay(), 0), "Complete!       ");
-    EXPECT_EQ(bench.line.script.size(), 1u);
+    EXPECT_EQ(Run(), lcdsim::ServeEnd::ByteLimit);
+    EXPECT_EQ(Row(decoder.GetDisplay(), 0), "Complete!       ");
+    EXPECT_EQ(line.script.size(), 1u);
 }
 
-TEST(Serve, TakesNoByteBeyondTheLimitFromAReadThatHoldsMore)
+TEST_F(Serve, TakesNoByteBeyondTheLimitFromAReadThatHoldsMore)
 {
-    Bench bench;
-    bench.options.byteLimit = 3;
-    bench.line.script = {Bytes("abcdef")};
-    EXPECT_EQ(bench.Run(), lcdsim::ServeEnd::ByteLimit);
-    EXPECT_EQ(Row(bench.decoder.GetDisplay(), 0).substr(0, 4), "abc ");
+    options.byteLimit = 3;
+    line.script = {Bytes("abcdef")};
+    EXPECT_EQ(Run(), lcdsim::ServeEnd::ByteLimit);
+    EXPECT_EQ(Row(decoder.GetDisplay(), 0).substr(0, 4), "abc ");
 }
 
-TEST(Serve, AQuietReadEndsATextRunBeforeMoreArrives)
+TEST_F(Serve, AQuietReadEndsATextRunBeforeMoreArrives)
 {
-    Bench bench;
-    bench.options.byteLimit = 4;
-    bench.line.script = {Bytes("ab"), {}, Bytes("cd")};
-    EXPECT_EQ(bench.Run(), lcdsim::ServeEnd::ByteLimit);
-    ASSERT_EQ(bench.sink.entries.size(), 2u);
-    EXPECT_EQ(bench.sink.entries[0].Bytes(), Bytes("ab"));
-    EXPECT_EQ(bench.sink.entries[1].Bytes(), Bytes("cd"));
+    options.byteLimit = 4;
+    line.script = {Bytes("ab"), {}, Bytes("cd")};
+    EXPECT_EQ(Run(), lcdsim::ServeEnd::ByteLimit);
+    ASSERT_EQ(sink.entries.size(), 2u);
+    EXPECT_EQ(sink.entries[0].Bytes(), Bytes("ab"));
+    EXPECT_EQ(sink.entries[1].Bytes(), Bytes("cd"));
 }
 
-TEST(Serve, EndsOnceTheLineHasBeenQuietLongEnoughAfterAByte)
+TEST_F(Serve, EndsOnceTheLineHasBeenQuietLongEnoughAfterAByte)
 {
-    Bench bench;
-    bench.options.idleExit = 500;
-    bench.line.script = {{}, {}, {}, Bytes("x"), {}, {}, Bytes("y")};
-    EXPECT_EQ(bench.Run(), lcdsim::ServeEnd::Idle);
-    EXPECT_EQ(Row(bench.decoder.GetDisplay(), 0).substr(0, 2), "xy");
+    options.idleExit = 500;
+    line.script = {{}, {}, {}, Bytes("x"), {}, {}, Bytes("y")};
+    EXPECT_EQ(Run(), lcdsim::ServeEnd::Idle);
+    EXPECT_EQ(Row(decoder.GetDisplay(), 0).substr(0, 2), "xy");
     // The quiet before the first byte does not count towards the idle end.
-    EXPECT_GE(bench.line.reads, 7 + 10);
+    EXPECT_GE(line.reads, 7 + 10);
 }
 
-TEST(Serve, GivesUpWhenNothingArrivesInTime)
+TEST_F(Serve, GivesUpWhenNothingArrivesInTime)
 {
-    Bench bench;
-    bench.options.wait = 1000;
-    bench.options.idleExit = 100;
-    EXPECT_EQ(bench.Run(), lcdsim::ServeEnd::NothingArrived);
-    EXPECT_EQ(bench.line.reads, 20);
-    EXPECT_TRUE(bench.sink.entries.empty());
+    options.wait = 1000;
+    options.idleExit = 100;
+    EXPECT_EQ(Run(), lcdsim::ServeEnd::NothingArrived);
+    EXPECT_EQ(line.reads, 20);
+    EXPECT_TRUE(sink.entries.empty());
 }
 
-TEST(Serve, AFailedReadEndsItAndShowsWhatWasPending)
+TEST_F(Serve, AFailedReadEndsItAndShowsWhatWasPending)
 {
-    Bench bench;
-    bench.line.script = {{0xFE, 0x05}, Bytes("never")};
-    bench.line.failAt = 2;
-    EXPECT_EQ(bench.Run(), lcdsim::ServeEnd::LineFailed);
-    ASSERT_EQ(bench.sink.entries.size(), 1u);
-    EXPECT_EQ(bench.sink.entries[0].step.kind, lcdsim::StepKind::Partial);
+    line.script = {{0xFE, 0x05}, Bytes("never")};
+    line.failAt = 2;
+    EXPECT_EQ(Run(), lcdsim::ServeEnd::LineFailed);
+    ASSERT_EQ(sink.entries.size(), 1u);
+    EXPECT_EQ(sink.entries[0].step.kind, lcdsim::StepKind::Partial);
 }
