@@ -1,4 +1,4 @@
-#include "tests/toolkit/FormFixture.h"
+#include "tests/support/ToolkitFixture.h"
 #include "toolkit/controls/Button.h"
 #include "toolkit/graphics/Color.h"
 #include "toolkit/window/ControlGraphics.h"

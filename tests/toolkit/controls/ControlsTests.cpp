@@ -3,7 +3,7 @@
 #include <string>
 
 #include "tests/support/Eventually.h"
-#include "tests/toolkit/FormFixture.h"
+#include "tests/support/ToolkitFixture.h"
 #include "toolkit/controls/ComboBoxControl.h"
 #include "toolkit/window/Hooks.h"
 #include "toolkit/controls/Button.h"

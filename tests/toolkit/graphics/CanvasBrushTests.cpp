@@ -1,4 +1,4 @@
-#include "tests/toolkit/FormFixture.h"
+#include "tests/support/ToolkitFixture.h"
 #include "toolkit/graphics/Canvas.h"
 #include "toolkit/window/ControlGraphics.h"
 #include "toolkit/graphics/DrawingTool.h"

@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/toolkit/FormFixture.h"
+#include "tests/support/ToolkitFixture.h"
 #include "toolkit/window/ControlGraphics.h"
 #include "toolkit/graphics/DrawingTool.h"
 

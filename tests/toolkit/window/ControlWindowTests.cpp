@@ -1,7 +1,7 @@
 #include <cstring>
 #include <string>
 
-#include "tests/toolkit/FormFixture.h"
+#include "tests/support/ToolkitFixture.h"
 #include "toolkit/window/Dispatch.h"
 #include "toolkit/window/Hooks.h"
 #include "toolkit/graphics/ObjectTally.h"

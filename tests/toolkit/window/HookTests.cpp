@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "tests/support/Eventually.h"
-#include "tests/toolkit/FormFixture.h"
+#include "tests/support/ToolkitFixture.h"
 #include "toolkit/window/CommonControls.h"
 #include "toolkit/window/FormHooks.h"
 #include "toolkit/window/Hooks.h"
