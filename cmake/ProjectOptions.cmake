@@ -2,6 +2,13 @@
 
 option(CQ_WARNINGS_AS_ERRORS "Treat compiler warnings as errors" OFF)
 
+# Tables aligned as the processor needs them, not to 32 bytes. Every object
+# of the build lays its data out alike, so that a table defined in a header
+# comes out the same size in the product's objects and the tests'.
+if(NOT MSVC)
+  add_compile_options(-malign-data=abi)
+endif()
+
 # Warnings for all of our own code, product and tests alike.
 function(cq_warnings target)
   if(MSVC)
@@ -31,9 +38,7 @@ function(cq_product target)
       -ffunction-sections -fdata-sections
       $<$<CONFIG:Release,MinSizeRel>:-Oz>)
     # (-Oz: the smallest code; nothing of the product runs long enough to
-    # want the speed of -Os.) Tables aligned as the processor needs them, not
-    # to 32 bytes.
-    target_compile_options(${target} PRIVATE -malign-data=abi)
+    # want the speed of -Os.)
     # Fat objects: the whole-program link of a lean program (cq_program_entry)
     # optimises across them, every other link takes their plain code.
     target_compile_options(${target} PRIVATE
