@@ -94,9 +94,7 @@ Control* CreatePortList(Control* form)
     return CreateList(
         form, 98, 3, 87, ports.Count(),
         [&](int) {
-            do
-                ++number;
-            while (number < comport::HighestPortNumber && !ports.Contains(number));
+            number = ports.Next(number);
             item = comport::PortName(number, comport::PortName::Spelling::Title);
             return item.Text();
         },

@@ -29,7 +29,13 @@ namespace {
 
 using cli::Text;
 
-enum ExitCode : std::int32_t { Done = 0, UsageError = 1, CannotOpen = 2, WriteFailed = 3, NoPortList = 4 };
+enum ExitCode : std::int32_t {
+    Done = 0,
+    UsageError = 1,
+    CannotOpen = 2,
+    WriteFailed = 3,
+    NoPortList = 4,
+};
 
 // The usage text, made when the program is compiled: the display types come
 // from the window's own table, wrapped before column 77 under the first.

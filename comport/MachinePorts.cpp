@@ -3,7 +3,6 @@
 #include <memory>
 #include <string_view>
 
-
 namespace comport {
 
 namespace {

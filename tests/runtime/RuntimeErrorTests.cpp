@@ -123,7 +123,8 @@ TEST_P(FaultOnMainThread, ShowsItsNumberBeforeFinalizingThenFinalizes)
 INSTANTIATE_TEST_SUITE_P(
     Failures, FaultOnMainThread,
     ::testing::Values(
-        Failure{"AccessViolationAtTheFaultingInstruction", "access-violation", 216, Place::TheFault},
+        Failure{"AccessViolationAtTheFaultingInstruction", "access-violation", 216,
+                Place::TheFault},
         Failure{"InAWindowProcedure", "window-procedure-fault", 216, Place::TheFault},
         Failure{"InAButtonsOnClick", "click-fault", 216, Place::TheFault},
         Failure{"InAButtonsOnClickBehindASwallowingHandler",

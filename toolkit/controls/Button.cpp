@@ -26,7 +26,6 @@ Button* AsButton(Control* control)
     return control != nullptr ? control->AsButton() : nullptr;
 }
 
-
 void ToggleChecked(Button* button)
 {
     if ((button->ButtonOptions & ButtonCheckStyle) == 0)

@@ -1,7 +1,8 @@
 // The frame size of a button's glyph, and the room it takes: apart from the
 // rest of the button, so that a program whose buttons have none holds none of it.
-#include "toolkit/window/CommonControls.h"
 #include "toolkit/controls/Button.h"
+
+#include "toolkit/window/CommonControls.h"
 
 namespace toolkit {
 

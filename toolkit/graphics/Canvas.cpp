@@ -74,7 +74,8 @@ void SetCanvasHandle(Canvas* canvas, HDC dc, DeviceContext::Source from)
         if (from == DeviceContext::Source::HandedOver && canvas->DCProvider)
             from = DeviceContext::Source::Lent;
         canvas->State |= CanvasHasDC;
-        canvas->DC.Take(dc, from, canvas->Owner.Window != nullptr ? *canvas->Owner.Window : nullptr);
+        const HWND window = canvas->Owner.Window != nullptr ? *canvas->Owner.Window : nullptr;
+        canvas->DC.Take(dc, from, window);
     }
 }
 
